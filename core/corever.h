@@ -1,0 +1,3 @@
+#pragma once
+extern const char* const kAppTitle;    // application title (half-width katakana)
+extern const char* const kVersionText;

@@ -1,0 +1,22 @@
+#include "notify.h"
+
+#include <cstdio>
+
+namespace {
+DataStoreNotifier& Current() {
+    static DataStoreNotifier n;
+    return n;
+}
+}  // namespace
+
+void SetDataStoreNotifier(DataStoreNotifier n) { Current() = std::move(n); }
+
+void NotifyInfo(const std::string& text) {
+    if (Current().info) Current().info(text);
+    else std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+void NotifyError(const std::string& kind, const std::string& message) {
+    if (Current().error) Current().error(kind, message);
+    else std::fprintf(stderr, "%s: %s\n", kind.c_str(), message.c_str());
+}

@@ -1,0 +1,1 @@
+// Core tests are added with the structure, report and exchange logic.
