@@ -1,0 +1,11 @@
+// Window tests run offscreen with a QApplication and never wait on a real
+// modal dialog: the platform fake answers for the user.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
