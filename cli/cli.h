@@ -16,7 +16,7 @@ struct CliArgs {
 };
 
 struct CliCommand {
-    std::string name;   // first word, e.g. "info" or "report"
+    std::string name;   // "info", or two words such as "report items"
     std::string usage;  // one line for the help text
     // Options that take a value; all other "--x" are flags.
     std::vector<std::string> valueOptions;

@@ -57,7 +57,14 @@ int main(int argc, char** argv) {
         Usage(argc < 2 ? stderr : stdout);
         return argc < 2 ? 1 : 0;
     }
-    auto it = Registry().find(argv[1]);
+    // Commands of two words ("report items") are found before one-word ones.
+    int first = 2;
+    auto it = Registry().end();
+    if (argc >= 3) {
+        it = Registry().find(std::string(argv[1]) + " " + argv[2]);
+        if (it != Registry().end()) first = 3;
+    }
+    if (it == Registry().end()) it = Registry().find(argv[1]);
     if (it == Registry().end()) {
         std::fprintf(stderr, "velmo-cli: unknown command '%s'\n", argv[1]);
         Usage(stderr);
@@ -65,7 +72,7 @@ int main(int argc, char** argv) {
     }
     const CliCommand& cmd = it->second;
     CliArgs args;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = first; i < argc; ++i) {
         std::string a = argv[i];
         if (a.size() > 1 && a[0] == '-' && a != "-") {
             bool takesValue = a == "--settings" || a == "-o";
