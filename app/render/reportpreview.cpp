@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -27,6 +28,11 @@ bool EnsureGuiApplication(std::string* error) {
         return false;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's notes about the environment (no runtime folder and the like) are
+    // no business of a script reading the tool's error output.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(msg));
+    });
     static int argc = 1;
     static char name[] = "velmo-cli";
     static char* argv[] = {name, nullptr};
