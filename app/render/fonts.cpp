@@ -16,18 +16,23 @@ void InstallFontSubstitutions() {
     (void)done;
 }
 
-QFont DesignFont(double pointSize, bool bold) {
+namespace {
+QFont DesignFamilyFont(bool bold) {
     InstallFontSubstitutions();
     QFont f(kDesignFamily);
-    f.setPointSizeF(pointSize);
     f.setBold(bold);
+    return f;
+}
+}  // namespace
+
+QFont DesignFont(double pointSize, bool bold) {
+    QFont f = DesignFamilyFont(bold);
+    f.setPointSizeF(pointSize);
     return f;
 }
 
 QFont DesignPixelFont(int pixelSize, bool bold) {
-    InstallFontSubstitutions();
-    QFont f(kDesignFamily);
+    QFont f = DesignFamilyFont(bold);
     f.setPixelSize(pixelSize);
-    f.setBold(bold);
     return f;
 }

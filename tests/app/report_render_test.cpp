@@ -102,6 +102,9 @@ TEST_F(ReportPdf, PageIsA4LandscapeAndEveryColumnStandsWhereItsLayoutSays) {
         const PdfPage& page = doc.pages[0];
         EXPECT_NEAR(page.width, 297.0, 0.5);
         EXPECT_NEAR(page.height, 210.0, 0.5);
+        // The design font is drawn with the IPA P Gothic, embedded.
+        std::regex embedded(R"(IPAPGothic\s+CID TrueType\s+\S+\s+yes)");
+        EXPECT_TRUE(std::regex_search(PdfFonts(dir.File(std::string(GetReportInfo(id).name) + ".pdf")), embedded));
 
         // repSup prints its group band above the item band.
         double groupTop = layout.headerHeight + 0.7;

@@ -79,3 +79,14 @@ inline PdfDoc ReadPdf(const std::string& path) {
     }
     return doc;
 }
+
+// The output of pdffonts: the fonts a PDF uses and whether they are embedded.
+inline std::string PdfFonts(const std::string& path) {
+    std::string out;
+    FILE* f = popen(("pdffonts " + ShellQuote(path) + " 2>/dev/null").c_str(), "r");
+    if (!f) return out;
+    char buf[4096];
+    for (size_t n; (n = fread(buf, 1, sizeof buf, f)) > 0;) out.append(buf, n);
+    pclose(f);
+    return out;
+}
