@@ -1,5 +1,6 @@
 #include "ufprg.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPainter>
@@ -143,6 +144,12 @@ TfrmPrg::TfrmPrg(QWidget* parent, const QString& programDir)
 
 void TfrmPrg::StartAnimation() { Animate1->SetActive(true); }
 void TfrmPrg::StopAnimation() { Animate1->SetActive(false); }
+
+void TfrmPrg::setVisible(bool visible) {
+    bool appearing = visible && !isVisible();
+    QDialog::setVisible(visible);
+    if (appearing) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 void TfrmPrg::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);

@@ -54,6 +54,11 @@ public:
     void StartAnimation();
     void StopAnimation();
 
+    // Showing also lets the window system put the window on screen before
+    // the caller's work begins; from then on the caller's repaint calls are
+    // enough to show each new text.
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
 
 #include "fakeplatform.h"
 #include "testutil.h"
@@ -147,6 +148,8 @@ TEST(ProgressWindow, CallerDrivesCaptionMessageAndAnimation) {
     prg.StartAnimation();
     prg.show();
     EXPECT_FALSE(prg.isModal());
+    ASSERT_NE(prg.windowHandle(), nullptr);
+    EXPECT_TRUE(prg.windowHandle()->isExposed()) << "on screen before the work starts";
     for (int i = 1; i <= 3; ++i) {
         prg.lblMsg->setText(QString::number(i * 100));
         prg.repaint();
