@@ -40,23 +40,20 @@ bool EnsureGuiApplication(std::string* error) {
     return true;
 }
 
-// The window a preview belongs to: the top window of the active one.
-QWidget* OwnerWindow(bool wait) {
-    QWidget* w = QApplication::activeWindow();
-    if (!wait)
-        while (w && w->parentWidget()) w = w->parentWidget()->window();
-    return w;
-}
+// A preview belongs to the window that printed: it stays above it, and it
+// can be used while that window is shown modally (a window of its own would
+// be blocked by it).
+QWidget* OwnerWindow() { return QApplication::activeWindow(); }
 
 }  // namespace
 
 void ShowReportPreview(const ReportSnapshot& report, bool wait) {
     if (wait) {
-        ReportPreviewDialog dlg(report, OwnerWindow(true));
+        ReportPreviewDialog dlg(report, OwnerWindow());
         dlg.exec();
         return;
     }
-    auto* dlg = new ReportPreviewDialog(report, OwnerWindow(false));
+    auto* dlg = new ReportPreviewDialog(report, OwnerWindow());
     dlg->setAttribute(Qt::WA_DeleteOnClose);
     dlg->setWindowModality(Qt::NonModal);
     dlg->show();
