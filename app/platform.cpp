@@ -36,6 +36,8 @@ bool RunCommand(const std::function<void()>& command) {
         Platform().ErrorReport(QStringLiteral("EOutOfMemory"), QStringLiteral("メモリが不足しています。"));
     } catch (const std::exception& e) {
         Platform().ErrorReport(QStringLiteral("Exception"), QString::fromUtf8(e.what()));
+    } catch (...) {
+        Platform().ErrorReport(QStringLiteral("Exception"), QStringLiteral("不明なエラーが発生しました。"));
     }
     return false;
 }

@@ -10,8 +10,9 @@ TEST(CommandBoundary, UncaughtErrorsAreReportedAndTheProgramGoesOn) {
     FakePlatform fake;
     EXPECT_FALSE(RunCommand([] { throw ConvertError("'x' は数値に変換できません。"); }));
     EXPECT_FALSE(RunCommand([] { throw std::runtime_error("boom"); }));
+    EXPECT_FALSE(RunCommand([] { throw 42; }));  // not even an exception class
     EXPECT_TRUE(RunCommand([] {}));
-    ASSERT_EQ(fake.calls.size(), 2u);
+    ASSERT_EQ(fake.calls.size(), 3u);
     EXPECT_EQ(fake.calls[0].kind, "error");
     EXPECT_EQ(fake.calls[0].extra, "EConvertError");
     EXPECT_EQ(fake.calls[1].text, "boom");
