@@ -133,7 +133,7 @@ void TfrmItem::BuildActions() {
     HelpAct = MakeAction(Q("ヘルプ(&H)"), 9, true, &TfrmItem::HelpActExecute);
     VersionDspAct = MakeAction(Q("ﾊﾞｰｼﾞｮﾝ情報(&A)"), -1, true, &TfrmItem::VersionDspActExecute);
     ItemListFindAct = MakeAction(Q("検索(&S)"), 0, true, &TfrmItem::ItemListFindActExecute);
-    ItemListFindAct->setIconText(Q("検索"));
+    ItemListFindAct->setToolTip(Q("検索"));
 }
 
 void TfrmItem::BuildMenus() {
@@ -217,8 +217,8 @@ void TfrmItem::BuildBands() {
     btnFind = new QToolButton(pnlSearch);
     btnFind->setObjectName(QStringLiteral("btnFind"));
     btnFind->setDefaultAction(ItemListFindAct);
-    btnFind->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    btnFind->setToolTip(Q("検索"));
+    btnFind->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    btnFind->setFixedWidth(25);
     pnlSearch->addWidget(btnFind);
 }
 
