@@ -329,6 +329,9 @@ void TfrmItem::SearchItem(const QString& selectCode) {
         return;
     }
     InitList(false);
+    // A search that ends with an engine error leaves an empty list without a
+    // count; the cursor and the painting come back on their own.
+    sbarPanel1->clear();
     {
         WaitCursor wait;
         UpdatesSuspended suspended(lvMain);

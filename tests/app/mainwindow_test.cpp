@@ -231,6 +231,21 @@ TEST_F(MainWindowTest, SearchListsTheCheckedCategoriesInShiftJisOrder) {
     EXPECT_TRUE(Errors().isEmpty());
 }
 
+TEST_F(MainWindowTest, SearchThatFailsLeavesAnEmptyWorkingList) {
+    Start();
+    OpenFile(DataFile("data.mdb", kItems));
+    Search("B");
+    Search("[B");  // an unclosed class in the code pattern
+    EXPECT_EQ(Errors().size(), 1);
+    EXPECT_EQ(List()->Count(), 0);
+    EXPECT_EQ(frmItem->sbarPanel1->text(), "");
+    EXPECT_FALSE(frmItem->PrintAct->isEnabled());
+    EXPECT_EQ(fake.waitDepth, 0);
+    EXPECT_TRUE(frmItem->lvMain->updatesEnabled());
+    Search("B");
+    EXPECT_EQ(List()->Count(), 2);
+}
+
 TEST_F(MainWindowTest, SearchWithoutACategoryKeepsTheList) {
     Start();
     OpenFile(DataFile("data.mdb", kItems));
