@@ -205,17 +205,20 @@ void DrawCopyAdd(QPainter& p) {
     PlusBadge(p, 12, 12, kGreen);
 }
 
-void DrawHelp(QPainter& p) {
-    p.setPen(Pen(kBlue.darker(130)));
-    p.setBrush(kBlue);
+// A round disc with one bold character in its middle.
+void Disc(QPainter& p, const QColor& fill, const QColor& edge, const QString& text, const QColor& ink, int px) {
+    p.setPen(Pen(edge));
+    p.setBrush(fill);
     p.drawEllipse(QPointF(8, 8), 6.5, 6.5);
     QFont f;
-    f.setPixelSize(11);
+    f.setPixelSize(px);
     f.setBold(true);
     p.setFont(f);
-    p.setPen(kPaper);
-    p.drawText(QRectF(1.5, 1.5, 13, 13.5), Qt::AlignCenter, QStringLiteral("?"));
+    p.setPen(ink);
+    p.drawText(QRectF(1.5, 1.5, 13, 13.5), Qt::AlignCenter, text);
 }
+
+void DrawHelp(QPainter& p) { Disc(p, kBlue, kBlue.darker(130), QStringLiteral("?"), kPaper, 11); }
 
 void DrawExit(QPainter& p) {
     p.setPen(Pen(kInk));
@@ -338,15 +341,7 @@ void DrawParentSearch(QPainter& p) {
 }
 
 void DrawGenkaPrint(QPainter& p) {
-    p.setPen(Pen(kOrange.darker(140)));
-    p.setBrush(kYellow);
-    p.drawEllipse(QPointF(8, 8), 6.5, 6.5);
-    QFont f;
-    f.setPixelSize(10);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(kBrown.darker(130));
-    p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QString(QChar(0x00A5)));
+    Disc(p, kYellow, kOrange.darker(140), QString(QChar(0x00A5)), kBrown.darker(130), 10);
 }
 
 void DrawExplode(QPainter& p) {

@@ -49,6 +49,14 @@ private:
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// A rule that refuses a command gives its message: shown, and true (the
+// command stops). The empty text lets the command go on.
+bool Refused(const std::string& message) {
+    if (message.empty()) return false;
+    Platform().Info(ToQ(message));
+    return true;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -430,17 +438,21 @@ FileDialogOptions DataFileDialog(const char* title, bool save) {
     return o;
 }
 
+// The save dialog of 新規作成 and 名前をつけて保存: the chosen name, or "" when
+// cancelled or when the file may not be written over (the dialog refuses
+// read-only files).
+std::string AskTargetFile(const char* title) {
+    QString name = Platform().SaveFileName(DataFileDialog(title, true));
+    if (name.isEmpty()) return std::string();
+    std::string n = ToStd(name);
+    return Refused(TargetFileMessage(n)) ? std::string() : n;
+}
+
 }  // namespace
 
 void TfrmItem::FileNewActExecute() {
-    QString name = Platform().SaveFileName(DataFileDialog("新規作成", true));
-    if (name.isEmpty()) return;
-    std::string n = ToStd(name);
-    std::string refused = TargetFileMessage(n);
-    if (!refused.empty()) {
-        Platform().Info(ToQ(refused));
-        return;
-    }
+    std::string n = AskTargetFile("新規作成");
+    if (n.empty()) return;
     if (NewDataFile(*Dao, n)) {
         InitList(false);
         SetCaptionFor(n);
@@ -470,14 +482,8 @@ void TfrmItem::FileOpenActExecute() {
 void TfrmItem::FileSaveActExecute() {
     // With no file open there is nothing to copy.
     if (!HasDataFile(false)) return;
-    QString name = Platform().SaveFileName(DataFileDialog("名前をつけて保存", true));
-    if (name.isEmpty()) return;
-    std::string n = ToStd(name);
-    std::string refused = TargetFileMessage(n);
-    if (!refused.empty()) {
-        Platform().Info(ToQ(refused));
-        return;
-    }
+    std::string n = AskTargetFile("名前をつけて保存");
+    if (n.empty()) return;
     std::string error;
     switch (SaveDataFileAs(*Dao, n, &error)) {
         case SaveAsResult::Saved: SetCaptionFor(n); return;
@@ -518,11 +524,7 @@ void TfrmItem::ItemListFindActExecute() {
 void TfrmItem::PartsFormCallActExecute() {
     if (!HasDataFile(false)) return;
     std::vector<sItemRow> rows = SelectedItems();
-    std::string refused = SelectionMessage(ItemCommand::PartsForm, static_cast<int>(rows.size()));
-    if (!refused.empty()) {
-        Platform().Info(ToQ(refused));
-        return;
-    }
+    if (Refused(SelectionMessage(ItemCommand::PartsForm, static_cast<int>(rows.size())))) return;
     int n = static_cast<int>(rows.size());
     frmParts->CdListInit(n);
     for (int k = 1; k <= n; ++k) frmParts->CdListAdd(k, ToQ(rows[static_cast<size_t>(k - 1)].cd));
@@ -544,11 +546,7 @@ void TfrmItem::EditItem(int mode, const QString& code) {
 void TfrmItem::ItemEditActExecute() {
     if (!HasDataFile(false)) return;
     std::vector<sItemRow> rows = SelectedItems();
-    std::string refused = SelectionMessage(ItemCommand::Edit, static_cast<int>(rows.size()));
-    if (!refused.empty()) {
-        Platform().Info(ToQ(refused));
-        return;
-    }
+    if (Refused(SelectionMessage(ItemCommand::Edit, static_cast<int>(rows.size())))) return;
     const std::string& code = rows.front().cd;
     EditItem(UsedInStructure(Dao->GetDatabase(), code) ? 1 : 3, ToQ(code));
 }
@@ -561,11 +559,7 @@ void TfrmItem::ItemAddActExecute() {
 void TfrmItem::ItemCopyAddActExecute() {
     if (!HasDataFile(false)) return;
     std::vector<sItemRow> rows = SelectedItems();
-    std::string refused = SelectionMessage(ItemCommand::CopyAdd, static_cast<int>(rows.size()));
-    if (!refused.empty()) {
-        Platform().Info(ToQ(refused));
-        return;
-    }
+    if (Refused(SelectionMessage(ItemCommand::CopyAdd, static_cast<int>(rows.size())))) return;
     EditItem(0, ToQ(rows.front().cd));
 }
 
@@ -574,11 +568,7 @@ void TfrmItem::ItemDelActExecute() { DeleteItems(); }
 void TfrmItem::DeleteItems() {
     if (!HasDataFile(false)) return;
     std::vector<sItemRow> rows = SelectedItems();
-    std::string refused = SelectionMessage(ItemCommand::Delete, static_cast<int>(rows.size()));
-    if (!refused.empty()) {
-        Platform().Info(ToQ(refused));
-        return;
-    }
+    if (Refused(SelectionMessage(ItemCommand::Delete, static_cast<int>(rows.size())))) return;
     for (const auto& r : rows) {
         if (UsedInStructure(Dao->GetDatabase(), r.cd)) {
             Platform().Info(Q(kMsgUsedInStructure));
