@@ -189,6 +189,9 @@ TEST_F(FileCommandsTest, CompactThatFailsKeepsTheFileOpen) {
 TEST_F(FileCommandsTest, ReadOnlyDataFile) {
     if (RunningAsRoot()) GTEST_SKIP() << "root writes read-only files";
     ASSERT_EQ(chmod(data.c_str(), 0444), 0);
+    OpenFile(data);  // opened read-only
+    Search();
+    EXPECT_EQ(List()->Count(), 2) << "a read-only file can be searched";
     Select({"P-1"});
     fake.modal.push_back([](QWidget*) {
         frmMsg->SetAnswer(1);
