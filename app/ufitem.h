@@ -88,6 +88,9 @@ public:
     QAction* VersionDspAct = nullptr;
     QAction* ItemListFindAct = nullptr;
 
+    // The bands cannot be hidden: no menu of tool bars on a right click.
+    QMenu* createPopupMenu() override { return nullptr; }
+
     // List events.
     void lvMainColumnClick(int position);
     void lvMainSelectItem();
