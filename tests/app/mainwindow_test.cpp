@@ -84,6 +84,8 @@ TEST_F(MainWindowTest, AppliesTheStoredKeysAndWritesTheChangedLayoutBack) {
 
     frmItem->chkHontai->setChecked(false);
     frmItem->lvMain->setColumnWidth(3, 90);
+    Search();
+    EXPECT_EQ(frmItem->lvMain->ColumnWidths(), (QList<int>{250, 120, 200, 90})) << "a search keeps the widths";
     Stop();
     EXPECT_EQ(Setting("PREFORM", "COOL_1"), "2");
     EXPECT_EQ(Setting("PREFORM", "COOL_2"), "1");
