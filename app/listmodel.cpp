@@ -50,12 +50,22 @@ void TListModel::Sort(int sortColumn) {
     std::stable_sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
         return CompareSortKeys(a.first, b.first, sortColumn) < 0;
     });
-    emit layoutAboutToBeChanged();
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<ListRow> sorted;
     sorted.reserve(rows_.size());
-    for (const auto& k : keys) sorted.push_back(std::move(rows_[k.second]));
+    std::vector<int> newRow(rows_.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        sorted.push_back(std::move(rows_[keys[i].second]));
+        newRow[keys[i].second] = static_cast<int>(i);
+    }
     rows_ = std::move(sorted);
-    emit layoutChanged();
+    // Selected rows and the current row move with their rows.
+    QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& i : from) to << index(newRow[static_cast<size_t>(i.row())], i.column());
+    changePersistentIndexList(from, to);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void TListModel::SetSortMark(int sortColumn) {

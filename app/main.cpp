@@ -1,5 +1,6 @@
 // Velmo: start-up. Sets the title, creates the fifteen windows in their order
-// and runs the message loop until the main window closes.
+// and runs the message loop until the main window closes; the main window's
+// destructor then writes its settings.
 #include <QApplication>
 #include <QFont>
 
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kAppTitle));
     QApplication::setApplicationDisplayName(QString::fromUtf8(kAppTitle));
+    // The windows are designed in "ＭＳ Ｐゴシック"; IPA P Gothic has the same
+    // metrics class and is installed with the program's packages.
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     QtPlatform platform;
     SetPlatform(&platform);
     int rc = 1;
@@ -20,6 +24,8 @@ int main(int argc, char** argv) {
         frmItem->show();
         rc = app.exec();
     });
+    // Every window writes its settings as it is destroyed; a failure there is
+    // reported like any other error.
     RunCommand([] { DestroyWindows(); });
     SetPlatform(nullptr);
     return ok ? rc : 1;

@@ -1,13 +1,52 @@
 #!/usr/bin/env bash
-# Sets everything up and runs Velmo on a sample data file. Without a display
-# it runs the headless demo through velmo-cli instead.
+# Sets everything up and starts Velmo on the sample data file demo/sample.mdb.
+# Without a display it says so and runs the headless demo through velmo-cli
+# instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
+CLI=./build/cli/velmo-cli
 mkdir -p demo
-SAMPLE=demo/sample.mdb
-./build/cli/velmo-cli new "$SAMPLE" --force --settings demo/Velmo.ini
+SAMPLE="$PWD/demo/sample.mdb"
+DEMO_SETTINGS="$PWD/demo/Velmo.ini"
+
+# --- The sample data file ---------------------------------------------------
+# demo/sample.mdb is made afresh on every run; the sample data go into it here.
+"$CLI" new "$SAMPLE" --force --settings "$DEMO_SETTINGS"
+# -----------------------------------------------------------------------------
 
 echo "Sample data file: $SAMPLE"
-./build/cli/velmo-cli info "$SAMPLE" --settings demo/Velmo.ini
+"$CLI" info "$SAMPLE" --settings "$DEMO_SETTINGS"
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  # Velmo reopens the data file named in its settings file (Velmo.ini beside
+  # the program): point it at the sample, keeping every other line.
+  INI=build/app/Velmo.ini
+  touch "$INI"
+  awk -v path="$SAMPLE" '
+    BEGIN { done = 0 }
+    /^\[/ { if (insec && !done) { print "PATH=" path "\r"; done = 1 }
+            insec = (toupper($0) ~ /^\[DATABASE\]/) }
+    insec && toupper($0) ~ /^PATH=/ { if (!done) { print "PATH=" path "\r"; done = 1 }; next }
+    { print }
+    END { if (!done) { if (!insec) print "[DATABASE]\r"; print "PATH=" path "\r" } }
+  ' "$INI" > "$INI.tmp" && mv "$INI.tmp" "$INI"
+  echo "Starting Velmo on $SAMPLE"
+  exec ./build/app/Velmo
+fi
+
+echo "No display (DISPLAY and WAYLAND_DISPLAY are not set): Velmo cannot show its window here."
+echo "Running the headless demo through velmo-cli instead."
+echo
+echo "== velmo-cli report items $SAMPLE --text   (the main window's search: every category, no prefix)"
+"$CLI" report items "$SAMPLE" --text --settings "$DEMO_SETTINGS"
+echo
+echo "== velmo-cli report items $SAMPLE --kbn 2,3 --text   (bodies and sets)"
+"$CLI" report items "$SAMPLE" --kbn 2,3 --text --settings "$DEMO_SETTINGS"
+echo
+if "$CLI" report items "$SAMPLE" -o demo/items.pdf --settings "$DEMO_SETTINGS" 2>/dev/null; then
+  echo "Item list printed to demo/items.pdf"
+else
+  echo "(This build cannot write PDF files yet; the text form above holds the same lines.)"
+fi
