@@ -5,6 +5,7 @@
 #include <QFont>
 
 #include "corever.h"
+#include "fonts.h"
 #include "globals.h"
 #include "qtplatform.h"
 #include "ufitem.h"
@@ -13,9 +14,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kAppTitle));
     QApplication::setApplicationDisplayName(QString::fromUtf8(kAppTitle));
-    // The windows are designed in "ＭＳ Ｐゴシック"; IPA P Gothic has the same
-    // metrics class and is installed with the program's packages.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    // The windows are designed in "ＭＳ Ｐゴシック", 12 pixels; it maps to IPA P
+    // Gothic, installed with the program's packages.
+    InstallFontSubstitutions();
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
     QtPlatform platform;
     SetPlatform(&platform);
     int rc = 1;

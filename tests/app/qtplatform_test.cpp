@@ -7,7 +7,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
+#include <map>
 #include <deque>
 
 #include "qtplatform.h"
@@ -29,6 +31,13 @@ private:
     void Poll() {
         QWidget* w = QApplication::activeModalWidget();
         if (!w || w == last_) return;
+        // A window is acted on only from its own event loop: right after a
+        // nested box closes, its loop may still run a timer while the window
+        // below it is already active again.
+        int level = QThread::currentThread()->loopLevel();
+        auto seen = levels_.find(w);
+        if (seen == levels_.end()) levels_[w] = level;
+        else if (seen->second != level) return;
         last_ = w;
         if (steps_.empty()) {
             ADD_FAILURE() << "unexpected modal window " << w->metaObject()->className();
@@ -43,6 +52,7 @@ private:
     std::deque<std::function<void(QWidget*)>> steps_;
     QTimer timer_;
     QWidget* last_ = nullptr;
+    std::map<QWidget*, int> levels_;
 };
 
 Qt::CursorShape CurrentOverride() {
