@@ -50,12 +50,22 @@ void TListModel::Sort(int sortColumn) {
     std::stable_sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
         return CompareSortKeys(a.first, b.first, sortColumn) < 0;
     });
-    emit layoutAboutToBeChanged();
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<ListRow> sorted;
     sorted.reserve(rows_.size());
-    for (const auto& k : keys) sorted.push_back(std::move(rows_[k.second]));
+    std::vector<int> newRow(rows_.size());
+    for (size_t n = 0; n < keys.size(); ++n) {
+        sorted.push_back(std::move(rows_[keys[n].second]));
+        newRow[keys[n].second] = static_cast<int>(n);
+    }
     rows_ = std::move(sorted);
-    emit layoutChanged();
+    // Selection and current row follow their rows to the new places.
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& i : from) to << index(newRow[static_cast<size_t>(i.row())], i.column());
+    changePersistentIndexList(from, to);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void TListModel::SetSortMark(int sortColumn) {
