@@ -170,6 +170,7 @@ void TfrmMasItem::BuildForm() {
     numTehainisu = Sized(NewEdit(pgTehai, 8, ImeMode::Number), 90);
     InstallNumKeyFilter(numTehainisu);
     lblTani = new QLabel(pgTehai);
+    lblTani->setMinimumWidth(56);
     cboTehai = NewCombo(pgTehai, 110);
     cboSouko = NewCombo(pgTehai, 150);
     cboKoutei = NewCombo(pgTehai, 150);
@@ -177,8 +178,17 @@ void TfrmMasItem::BuildForm() {
     r = 0;
     g->addWidget(rgTEHAIKBN, r++, 0, 1, 3);
     AddRow(g, r++, new QLabel(QStringLiteral("手配先ｺｰﾄﾞ"), pgTehai), cboTehaicd);
-    AddRow(g, r++, new QLabel(QStringLiteral("手配荷姿の入数"), pgTehai), numTehainisu, lblTani);
-    AddRow(g, r++, new QLabel(QStringLiteral("手配荷姿(単位)"), pgTehai), cboTehai);
+    // One row reads as "10 個で 箱": so many units per package.
+    auto* package = new QHBoxLayout;
+    package->setSpacing(6);
+    package->addWidget(numTehainisu);
+    package->addWidget(lblTani);
+    package->addSpacing(10);
+    package->addWidget(new QLabel(QStringLiteral("手配荷姿(単位)"), pgTehai));
+    package->addWidget(cboTehai);
+    package->addStretch(1);
+    g->addWidget(new QLabel(QStringLiteral("手配荷姿の入数"), pgTehai), r, 0);
+    g->addLayout(package, r++, 1, 1, 2);
     AddRow(g, r++, new QLabel(QStringLiteral("倉庫"), pgTehai), cboSouko);
     AddRow(g, r++, new QLabel(QStringLiteral("工程"), pgTehai), cboKoutei);
     AddRow(g, r++, new QLabel(QStringLiteral("ライン"), pgTehai), cboLine);

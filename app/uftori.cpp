@@ -138,6 +138,7 @@ void TfrmTori::BuildActions() {
 void TfrmTori::BuildBands() {
     auto* tool = new TBand(QStringLiteral("コマンド"), frame);
     tbarTool = tool;
+    tbarTool->setToolButtonStyle(Qt::ToolButtonIconOnly);  // the captions are the hints
     tbarTool->addAction(ProgramEndAct);
     tbarTool->addAction(PrintAct);
     tbarTool->addSeparator();
