@@ -1,6 +1,9 @@
 #include "masterwidgets.h"
 
+#include <QBoxLayout>
 #include <QButtonGroup>
+#include <QLabel>
+#include <QPushButton>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QRadioButton>
@@ -64,8 +67,9 @@ private:
 
 }  // namespace
 
-QLineEdit* NewEdit(QWidget* parent, int maxLength, ImeMode ime) {
+QLineEdit* NewEdit(QWidget* parent, int maxLength, ImeMode ime, int width) {
     auto* e = new QLineEdit(parent);
+    if (width > 0) e->setFixedWidth(width);
     if (maxLength > 0) {
         e->setMaxLength(maxLength);
         e->setProperty(kDesignLimit, maxLength);
@@ -99,31 +103,69 @@ void InstallNumKeyFilter(QLineEdit* e) {
 
 void SetDigitsOnly(QLineEdit* e) { e->installEventFilter(new KeyCharFilter(e, false)); }
 
-void TFormPosition::Load(QWidget* w) {
+TPositionedDialog::TPositionedDialog(QWidget* parent, const char* topKey, const char* leftKey)
+    : QDialog(parent), topKey_(topKey), leftKey_(leftKey) {
     IniFile ini = AppSettings();
     if (!ini.KeyExists("PREFORM", topKey_) || !ini.KeyExists("PREFORM", leftKey_)) return;
     top_ = ini.ReadInteger("PREFORM", topKey_, 0);
     left_ = ini.ReadInteger("PREFORM", leftKey_, 0);
     known_ = true;
-    w->move(left_, top_);
+    move(left_, top_);
 }
 
-void TFormPosition::Shown(QWidget* w) {
-    if (known_) return;
-    CenterWindow(w);
-    known_ = true;
-    Moved(w);
-}
-
-void TFormPosition::Moved(QWidget* w) {
-    if (!w->isVisible() && !known_) return;
-    top_ = w->y();
-    left_ = w->x();
-}
-
-void TFormPosition::Save() {
+TPositionedDialog::~TPositionedDialog() {
     if (!known_) return;  // never shown, nothing stored: nothing to remember
     RunCommand([this] {
         AppSettings().WriteStrings("PREFORM", {{topKey_, std::to_string(top_)}, {leftKey_, std::to_string(left_)}});
     });
+}
+
+void TPositionedDialog::showEvent(QShowEvent* e) {
+    if (!known_) {
+        CenterWindow(this);
+        known_ = true;
+    }
+    top_ = y();
+    left_ = x();
+    QDialog::showEvent(e);
+}
+
+void TPositionedDialog::moveEvent(QMoveEvent* e) {
+    if (isVisible()) {
+        top_ = y();
+        left_ = x();
+    }
+    QDialog::moveEvent(e);
+}
+
+QGridLayout* NewPageGrid(QWidget* page) {
+    auto* g = new QGridLayout(page);
+    g->setContentsMargins(14, 12, 14, 12);
+    g->setHorizontalSpacing(10);
+    g->setVerticalSpacing(7);
+    g->setColumnMinimumWidth(0, 90);
+    return g;
+}
+
+sBottomPanel AddBottomPanel(QDialog* dialog, QBoxLayout* root, std::function<int()> save) {
+    sBottomPanel p;
+    p.message = new QLabel(dialog);
+    QFont bold = p.message->font();
+    bold.setBold(true);
+    p.message->setFont(bold);
+    p.ok = new QPushButton(QStringLiteral("OK"), dialog);
+    p.ok->setDefault(true);
+    p.cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), dialog);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(p.message, 1);
+    bottom->addWidget(p.ok);
+    bottom->addWidget(p.cancel);
+    root->addLayout(bottom);
+    QObject::connect(p.ok, &QPushButton::clicked, dialog, [dialog, save = std::move(save)] {
+        RunCommand([&] {
+            if (save() == 0) dialog->accept();
+        });
+    });
+    QObject::connect(p.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return p;
 }

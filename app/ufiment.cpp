@@ -43,16 +43,6 @@ QLabel* BoldLabel(const QString& text, QWidget* parent) {
     return l;
 }
 
-// A page with a grid of caption and control rows.
-QGridLayout* PageGrid(QWidget* page) {
-    auto* g = new QGridLayout(page);
-    g->setContentsMargins(14, 12, 14, 12);
-    g->setHorizontalSpacing(10);
-    g->setVerticalSpacing(7);
-    g->setColumnMinimumWidth(0, 90);
-    return g;
-}
-
 void AddRow(QGridLayout* g, int row, QWidget* label, QWidget* field, QWidget* after = nullptr) {
     g->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
     if (!after) {
@@ -63,33 +53,15 @@ void AddRow(QGridLayout* g, int row, QWidget* label, QWidget* field, QWidget* af
     g->addWidget(after, row, 2, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-QLineEdit* Sized(QLineEdit* e, int width) {
-    e->setFixedWidth(width);
-    return e;
-}
-
 clsDao& MainDao() { return *frmItem->Dao; }
 
 }  // namespace
 
-TfrmMasItem::TfrmMasItem(QWidget* parent) : QDialog(parent) {
+TfrmMasItem::TfrmMasItem(QWidget* parent) : TPositionedDialog(parent, "FIM_TOP", "FIM_LEFT") {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("アイテム [追加]"));
     BuildForm();
-    position_.Load(this);
-}
-
-TfrmMasItem::~TfrmMasItem() { position_.Save(); }
-
-void TfrmMasItem::showEvent(QShowEvent* e) {
-    position_.Shown(this);
-    QDialog::showEvent(e);
-}
-
-void TfrmMasItem::moveEvent(QMoveEvent* e) {
-    position_.Moved(this);
-    QDialog::moveEvent(e);
 }
 
 void TfrmMasItem::BuildForm() {
@@ -100,19 +72,19 @@ void TfrmMasItem::BuildForm() {
 
     // 基本情報
     auto* pgBasic = new QWidget;
-    auto* g = PageGrid(pgBasic);
-    edtCd = Sized(NewEdit(pgBasic, 18, ImeMode::Off), 170);
+    auto* g = NewPageGrid(pgBasic);
+    edtCd = NewEdit(pgBasic, 18, ImeMode::Off, 170);
     rgKBN = new TRadioGroup(QStringLiteral("区分"), {"セット", "本体", "ユニット", "パーツ"}, 4, pgBasic);
-    edtName = Sized(NewEdit(pgBasic, 64, ImeMode::Hiragana), 380);
-    edtKana = Sized(NewEdit(pgBasic, 10, ImeMode::HalfKatakana), 110);
-    edtKeitai = Sized(NewEdit(pgBasic, 32), 280);
-    edtKikaku = Sized(NewEdit(pgBasic, 32), 280);
+    edtName = NewEdit(pgBasic, 64, ImeMode::Hiragana, 380);
+    edtKana = NewEdit(pgBasic, 10, ImeMode::HalfKatakana, 110);
+    edtKeitai = NewEdit(pgBasic, 32, ImeMode::Default, 280);
+    edtKikaku = NewEdit(pgBasic, 32, ImeMode::Default, 280);
     dsplblHinban = new QLabel(pgBasic);
-    edtHinban = Sized(NewEdit(pgBasic, 20, ImeMode::Off), 190);
+    edtHinban = NewEdit(pgBasic, 20, ImeMode::Off, 190);
     dsplblMcode = new QLabel(pgBasic);
-    edtMcode = Sized(NewEdit(pgBasic, 36, ImeMode::Off), 300);
+    edtMcode = NewEdit(pgBasic, 36, ImeMode::Off, 300);
     rgJANKBN = new TRadioGroup(QStringLiteral("JAN区分"), {"13桁", "８桁"}, 2, pgBasic);
-    edtJancode = Sized(NewEdit(pgBasic, 13, ImeMode::Off), 130);
+    edtJancode = NewEdit(pgBasic, 13, ImeMode::Off, 130);
     cboTani = NewCombo(pgBasic, 110);
     int r = 0;
     AddRow(g, r++, new QLabel(QStringLiteral("品番"), pgBasic), edtCd);
@@ -132,9 +104,9 @@ void TfrmMasItem::BuildForm() {
 
     // 経費
     auto* pgCost = new QWidget;
-    g = PageGrid(pgCost);
+    g = NewPageGrid(pgCost);
     auto costEdit = [&](QLineEdit*& e) {
-        e = Sized(NewEdit(pgCost, 14, ImeMode::Number), 150);
+        e = NewEdit(pgCost, 14, ImeMode::Number, 150);
         InstallNumKeyFilter(e);
         connect(e, &QLineEdit::textChanged, this, [this] { RunCommand([this] { actCalcTotal(); }); });
     };
@@ -164,10 +136,10 @@ void TfrmMasItem::BuildForm() {
 
     // 手配
     auto* pgTehai = new QWidget;
-    g = PageGrid(pgTehai);
+    g = NewPageGrid(pgTehai);
     rgTEHAIKBN = new TRadioGroup(QStringLiteral("手配先区分"), {"自達", "仕入先", "払出先(外注)"}, 3, pgTehai);
     cboTehaicd = NewCombo(pgTehai, 300);
-    numTehainisu = Sized(NewEdit(pgTehai, 8, ImeMode::Number), 90);
+    numTehainisu = NewEdit(pgTehai, 8, ImeMode::Number, 90);
     InstallNumKeyFilter(numTehainisu);
     lblTani = new QLabel(pgTehai);
     lblTani->setMinimumWidth(56);
@@ -204,13 +176,13 @@ void TfrmMasItem::BuildForm() {
 
     // その他
     auto* pgOther = new QWidget;
-    g = PageGrid(pgOther);
+    g = NewPageGrid(pgOther);
     dsplblYobi1 = new QLabel(pgOther);
-    edtYobi1 = Sized(NewEdit(pgOther, 32), 280);
+    edtYobi1 = NewEdit(pgOther, 32, ImeMode::Default, 280);
     dsplblYobi2 = new QLabel(pgOther);
-    edtYobi2 = Sized(NewEdit(pgOther, 32), 280);
+    edtYobi2 = NewEdit(pgOther, 32, ImeMode::Default, 280);
     dsplblYobi3 = new QLabel(pgOther);
-    edtYobi3 = Sized(NewEdit(pgOther, 64), 400);
+    edtYobi3 = NewEdit(pgOther, 64, ImeMode::Default, 400);
     memMemo = new QPlainTextEdit(pgOther);
     memMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memMemo->setTabChangesFocus(true);
@@ -224,22 +196,10 @@ void TfrmMasItem::BuildForm() {
     g->setColumnStretch(2, 1);
     pgcMain->addTab(pgOther, QStringLiteral("その他"));
 
-    // Bottom panel.
-    auto* bottom = new QHBoxLayout;
-    lblKou = BoldLabel(QString(), this);
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    bottom->addWidget(lblKou, 1);
-    bottom->addWidget(btnOK);
-    bottom->addWidget(btnCancel);
-    root->addLayout(bottom);
-    connect(btnOK, &QPushButton::clicked, this, [this] {
-        RunCommand([this] {
-            if (SaveItem() == 0) accept();
-        });
-    });
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    sBottomPanel bottom = AddBottomPanel(this, root, [this] { return SaveItem(); });
+    lblKou = bottom.message;
+    btnOK = bottom.ok;
+    btnCancel = bottom.cancel;
 
     // Captions of the user-named fields are read on every Prepare; these
     // give the layout its size.

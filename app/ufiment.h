@@ -16,11 +16,10 @@ class QPushButton;
 class QTabWidget;
 class TRadioGroup;
 
-class TfrmMasItem : public QDialog {
+class TfrmMasItem : public TPositionedDialog {
     Q_OBJECT
 public:
     explicit TfrmMasItem(QWidget* parent = nullptr);
-    ~TfrmMasItem() override;
 
     // Dialog pattern: 0 add (new or copy), 1 edit (used in the structure),
     // 2 view, 3 edit (not used in the structure).
@@ -78,10 +77,6 @@ public:
     QPushButton* btnOK;
     QPushButton* btnCancel;
 
-protected:
-    void showEvent(QShowEvent* e) override;
-    void moveEvent(QMoveEvent* e) override;
-
 private:
     void BuildForm();
     void ClearFields();
@@ -95,5 +90,4 @@ private:
     bool Cancelled = true;
     QString Code;
     std::vector<sTehaiEntry> tehaiEntries_;
-    TFormPosition position_{"FIM_TOP", "FIM_LEFT"};
 };

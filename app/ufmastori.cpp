@@ -15,15 +15,6 @@
 
 namespace {
 
-QGridLayout* PageGrid(QWidget* page) {
-    auto* g = new QGridLayout(page);
-    g->setContentsMargins(14, 12, 14, 12);
-    g->setHorizontalSpacing(10);
-    g->setVerticalSpacing(7);
-    g->setColumnMinimumWidth(0, 90);
-    return g;
-}
-
 // A row of a caption and one or more controls, separated by dashes when
 // they are the parts of a composite field.
 void AddRow(QGridLayout* g, int row, const QString& caption, QList<QWidget*> fields, bool dashes = false) {
@@ -39,12 +30,6 @@ void AddRow(QGridLayout* g, int row, const QString& caption, QList<QWidget*> fie
     g->addLayout(h, row, 1);
 }
 
-QLineEdit* Edit(QWidget* page, int maxLength, int width, ImeMode ime = ImeMode::Default) {
-    QLineEdit* e = NewEdit(page, maxLength, ime);
-    e->setFixedWidth(width);
-    return e;
-}
-
 QLineEdit* Digits(QWidget* page, int maxLength) {
     QLineEdit* e = NewEdit(page, maxLength, ImeMode::Digits);
     SetDigitsOnly(e);
@@ -56,7 +41,7 @@ clsDao& MainDao() { return *frmItem->Dao; }
 
 }  // namespace
 
-TfrmMasTori::TfrmMasTori(QWidget* parent) : QDialog(parent) {
+TfrmMasTori::TfrmMasTori(QWidget* parent) : TPositionedDialog(parent, "FTM_TOP", "FTM_LEFT") {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("取引先 [追加]"));
     auto* root = new QVBoxLayout(this);
@@ -65,12 +50,12 @@ TfrmMasTori::TfrmMasTori(QWidget* parent) : QDialog(parent) {
     root->addWidget(pgcMain);
 
     auto* pgBasic = new QWidget;
-    auto* g = PageGrid(pgBasic);
-    edtCd = Edit(pgBasic, 10, 110, ImeMode::Off);
+    auto* g = NewPageGrid(pgBasic);
+    edtCd = NewEdit(pgBasic, 10, ImeMode::Off, 110);
     rgKBN = new TRadioGroup(QStringLiteral("区分"), {"仕入先", "払出先(外注)"}, 2, pgBasic);
-    edtName = Edit(pgBasic, 32, 300, ImeMode::Hiragana);
-    edtRname = Edit(pgBasic, 20, 200, ImeMode::Hiragana);
-    edtKana = Edit(pgBasic, 10, 110, ImeMode::HalfKatakana);
+    edtName = NewEdit(pgBasic, 32, ImeMode::Hiragana, 300);
+    edtRname = NewEdit(pgBasic, 20, ImeMode::Hiragana, 200);
+    edtKana = NewEdit(pgBasic, 10, ImeMode::HalfKatakana, 110);
     int r = 0;
     AddRow(g, r++, QStringLiteral("コード"), {edtCd});
     g->addWidget(rgKBN, r++, 0, 1, 2);
@@ -81,12 +66,12 @@ TfrmMasTori::TfrmMasTori(QWidget* parent) : QDialog(parent) {
     pgcMain->addTab(pgBasic, QStringLiteral("基本情報"));
 
     auto* pgDetail = new QWidget;
-    g = PageGrid(pgDetail);
+    g = NewPageGrid(pgDetail);
     numYubin1 = Digits(pgDetail, 3);
     numYubin2 = Digits(pgDetail, 4);
-    edtAdrs1 = Edit(pgDetail, 32, 300, ImeMode::Hiragana);
-    edtAdrs2 = Edit(pgDetail, 32, 300, ImeMode::Hiragana);
-    edtAdrs3 = Edit(pgDetail, 20, 200, ImeMode::Hiragana);
+    edtAdrs1 = NewEdit(pgDetail, 32, ImeMode::Hiragana, 300);
+    edtAdrs2 = NewEdit(pgDetail, 32, ImeMode::Hiragana, 300);
+    edtAdrs3 = NewEdit(pgDetail, 20, ImeMode::Hiragana, 200);
     numTel1 = Digits(pgDetail, 4);
     numTel2 = Digits(pgDetail, 4);
     numTel3 = Digits(pgDetail, 5);
@@ -94,8 +79,8 @@ TfrmMasTori::TfrmMasTori(QWidget* parent) : QDialog(parent) {
     numFax1 = Digits(pgDetail, 4);
     numFax2 = Digits(pgDetail, 4);
     numFax3 = Digits(pgDetail, 5);
-    edtDaihyosha = Edit(pgDetail, 20, 200, ImeMode::Hiragana);
-    edtMadoguchi = Edit(pgDetail, 20, 200, ImeMode::Hiragana);
+    edtDaihyosha = NewEdit(pgDetail, 20, ImeMode::Hiragana, 200);
+    edtMadoguchi = NewEdit(pgDetail, 20, ImeMode::Hiragana, 200);
     r = 0;
     AddRow(g, r++, QStringLiteral("郵便番号"), {numYubin1, numYubin2}, true);
     AddRow(g, r++, QStringLiteral("住所１"), {edtAdrs1});
@@ -109,40 +94,13 @@ TfrmMasTori::TfrmMasTori(QWidget* parent) : QDialog(parent) {
     g->setRowStretch(r, 1);
     pgcMain->addTab(pgDetail, QStringLiteral("詳細"));
 
-    auto* bottom = new QHBoxLayout;
-    lblKou = new QLabel(this);
-    QFont bold = lblKou->font();
-    bold.setBold(true);
-    lblKou->setFont(bold);
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    bottom->addWidget(lblKou, 1);
-    bottom->addWidget(btnOK);
-    bottom->addWidget(btnCancel);
-    root->addLayout(bottom);
-    connect(btnOK, &QPushButton::clicked, this, [this] {
-        RunCommand([this] {
-            if (SaveTori() == 0) accept();
-        });
-    });
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    sBottomPanel bottom = AddBottomPanel(this, root, [this] { return SaveTori(); });
+    lblKou = bottom.message;
+    btnOK = bottom.ok;
+    btnCancel = bottom.cancel;
 
     rgKBN->SetItemIndex(0);
     setFixedSize(sizeHint().expandedTo(QSize(460, 0)));
-    position_.Load(this);
-}
-
-TfrmMasTori::~TfrmMasTori() { position_.Save(); }
-
-void TfrmMasTori::showEvent(QShowEvent* e) {
-    position_.Shown(this);
-    QDialog::showEvent(e);
-}
-
-void TfrmMasTori::moveEvent(QMoveEvent* e) {
-    position_.Moved(this);
-    QDialog::moveEvent(e);
 }
 
 QList<QLineEdit*> TfrmMasTori::Edits() const {

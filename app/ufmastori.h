@@ -14,11 +14,10 @@ class QPushButton;
 class QTabWidget;
 class TRadioGroup;
 
-class TfrmMasTori : public QDialog {
+class TfrmMasTori : public TPositionedDialog {
     Q_OBJECT
 public:
     explicit TfrmMasTori(QWidget* parent = nullptr);
-    ~TfrmMasTori() override;
 
     // 0 add (also copy), 1 edit of a partner items refer to, 2 edit of one
     // no item refers to.
@@ -56,10 +55,6 @@ public:
     QPushButton* btnOK;
     QPushButton* btnCancel;
 
-protected:
-    void showEvent(QShowEvent* e) override;
-    void moveEvent(QMoveEvent* e) override;
-
 private:
     QList<QLineEdit*> Edits() const;
 
@@ -67,5 +62,4 @@ private:
     bool Cancelled = true;
     QString Code;
     int Kbn = -1;
-    TFormPosition position_{"FTM_TOP", "FTM_LEFT"};
 };

@@ -162,27 +162,12 @@ int clsItemMaster::SaveItem(int mode, const std::string& prepareCode, const sIte
         return 1;
     }
 
+    // Mode 3 removes the record under its old code and writes the new one
+    // in the same transaction, so a refused write keeps the old record.
     const std::string select = "SELECT * FROM MasItem WHERE CD = ";
-    if (mode == 0) {
-        clsDaoRs rs(dao_.GetDatabase());
-        rs.OpenRecordset(select + SqlText(code));
-        bool exists = !rs.IsEOF();
-        rs.Close();
-        if (exists && !ui.askOverwrite("既に同一の品番が存在します。上書きしますか？")) return 1;
-    }
-
-    // Mode 3 removes the record under its old code and writes the new one;
-    // both happen in one transaction, so a refused write keeps the old
-    // record.
-    int rc = WriteInTransaction(dao_, [&] {
-        clsDaoRs rs(dao_.GetDatabase());
-        if (mode == 3) {
-            rs.OpenRecordset(select + SqlText(prepareCode));
-            if (!rs.IsEOF()) rs.EditMode(3);
-            rs.Close();
-        }
-        rs.OpenRecordset(select + SqlText(code));
-        rs.EditMode(rs.IsEOF() ? 0 : 1);
+    sMasterWrite w{select + SqlText(code), mode == 3 ? select + SqlText(prepareCode) : "",
+                   mode == 0 ? "既に同一の品番が存在します。上書きしますか？" : ""};
+    int rc = WriteMasterRecord(dao_, w, ui.askOverwrite, [&](clsDaoRs& rs) {
         for (const auto& t : texts) rs.SetField(t.column, t.value);
         rs.SetField("KBN", ItemKbnFromIndex(form.KbnIndex));
         rs.SetField("JANKBN", form.JanIndex);
@@ -191,9 +176,6 @@ int clsItemMaster::SaveItem(int mode, const std::string& prepareCode, const sIte
         rs.SetField("TANKA", total);
         rs.SetField("TEHAIKBN", form.TehaiIndex);
         rs.SetField("TEHAINISU", tehainisu);
-        rs.EditMode(2);
-        rs.Close();
-        return true;
     });
     if (rc != 0) return 1;
 

@@ -45,4 +45,29 @@ int WriteInTransaction(clsDao& dao, const std::function<bool()>& write) {
     return 0;
 }
 
+int WriteMasterRecord(clsDao& dao, const sMasterWrite& w, const std::function<bool(const std::string&)>& ask,
+                      const std::function<void(clsDaoRs&)>& assign) {
+    if (!w.overwriteQuestion.empty()) {
+        clsDaoRs rs(dao.GetDatabase());
+        rs.OpenRecordset(w.selectNew);
+        bool exists = !rs.IsEOF();
+        rs.Close();
+        if (exists && !ask(w.overwriteQuestion)) return 1;
+    }
+    return WriteInTransaction(dao, [&] {
+        clsDaoRs rs(dao.GetDatabase());
+        if (!w.selectOld.empty()) {
+            rs.OpenRecordset(w.selectOld);
+            if (!rs.IsEOF()) rs.EditMode(3);
+            rs.Close();
+        }
+        rs.OpenRecordset(w.selectNew);
+        rs.EditMode(rs.IsEOF() ? 0 : 1);
+        assign(rs);
+        rs.EditMode(2);
+        rs.Close();
+        return true;
+    });
+}
+
 std::string SqlText(const std::string& value) { return "'" + SqlEsc(value) + "'"; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "udao.h"
+#include "udaors.h"
 
 // Number of characters of a UTF-8 text, counted as the data file counts
 // them (code points).
@@ -32,6 +33,22 @@ std::string TooLongMessage(clsDao& dao, const std::string& table, const std::vec
 // throws (the error goes on to the caller). Returns 0 when committed, 1
 // when nothing was written.
 int WriteInTransaction(clsDao& dao, const std::function<bool()>& write);
+
+// How one master record is written: selected by its new key, added when
+// missing and edited otherwise, after the record under its old key is
+// removed when the edit may change the key. Both happen in one transaction.
+struct sMasterWrite {
+    std::string selectNew;          // SELECT of the record to write
+    std::string selectOld;          // SELECT of the record it replaces; "" for none
+    std::string overwriteQuestion;  // asked when the new key exists; "" to write over silently
+};
+
+// Returns 0 when written; 1 when the question was answered No or the
+// transaction failed (reported by the connection). assign sets the fields
+// of the added or edited row. An error from assign or the update rolls
+// everything back and goes on to the caller.
+int WriteMasterRecord(clsDao& dao, const sMasterWrite& w, const std::function<bool(const std::string&)>& ask,
+                      const std::function<void(clsDaoRs&)>& assign);
 
 // A text value for a statement: between single quotes, with its own single
 // quotes doubled.

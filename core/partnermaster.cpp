@@ -204,29 +204,13 @@ int clsPartnerMaster::SaveTori(int mode, const std::string& prepareCode, int pre
         ui.info(tooLong);
         return 1;
     }
-    if (mode == 0) {
-        clsDaoRs rs(dao_.GetDatabase());
-        rs.OpenRecordset(ToriSelect(code, kbn));
-        bool exists = !rs.IsEOF();
-        rs.Close();
-        if (exists && !ui.askOverwrite("既に同一区分同一コードの取引先が存在します。上書きしますか？")) return 1;
-    }
     // Mode 2 removes the partner under its old code and category and writes
     // the new one in the same transaction: a refused write keeps the old one.
-    int rc = WriteInTransaction(dao_, [&] {
-        clsDaoRs rs(dao_.GetDatabase());
-        if (mode == 2) {
-            rs.OpenRecordset(ToriSelect(prepareCode, prepareKbn));
-            if (!rs.IsEOF()) rs.EditMode(3);
-            rs.Close();
-        }
-        rs.OpenRecordset(ToriSelect(code, kbn));
-        rs.EditMode(rs.IsEOF() ? 0 : 1);
+    sMasterWrite w{ToriSelect(code, kbn), mode == 2 ? ToriSelect(prepareCode, prepareKbn) : "",
+                   mode == 0 ? "既に同一区分同一コードの取引先が存在します。上書きしますか？" : ""};
+    int rc = WriteMasterRecord(dao_, w, ui.askOverwrite, [&](clsDaoRs& rs) {
         rs.SetField("KBN", kbn);
         for (const auto& t : texts) rs.SetField(t.column, t.value);
-        rs.EditMode(2);
-        rs.Close();
-        return true;
     });
     if (rc != 0) return 1;
     savedCode = code;
