@@ -1,5 +1,6 @@
 #include "ufiment.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -57,7 +58,7 @@ clsDao& MainDao() { return *frmItem->Dao; }
 
 }  // namespace
 
-TfrmMasItem::TfrmMasItem(QWidget* parent) : TPositionedDialog(parent, "FIM_TOP", "FIM_LEFT") {
+TfrmMasItem::TfrmMasItem(QWidget* parent) : TPositionedDialog(parent, "FIM_TOP", "FIM_LEFT"), owner_(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("アイテム [追加]"));
@@ -225,6 +226,11 @@ QList<QComboBox*> TfrmMasItem::Combos() const { return {cboTani, cboTehaicd, cbo
 void TfrmMasItem::SetLblTani() { lblTani->setText(cboTani->currentText() + QStringLiteral("で　")); }
 
 void TfrmMasItem::Prepare(const QString& code) {
+    // In view mode the dialog stays open beside its caller, which may itself
+    // be shown modally; as that window's child it is not blocked by it.
+    QWidget* modal = QApplication::activeModalWidget();
+    SetOwner(Mode == 2 && modal && modal != this ? modal : owner_);
+
     Cancelled = true;
     Code = code;
     pgcMain->setCurrentIndex(0);
@@ -265,6 +271,28 @@ void TfrmMasItem::Prepare(const QString& code) {
 
     if (!code.isEmpty()) LoadItem(code);
     ApplyMode();
+}
+
+void TfrmMasItem::SetOwner(QWidget* owner) {
+    QWidget* current = parentWidget();
+    if (owner == current) return;
+    if (current && current != owner_) current->removeEventFilter(this);
+    setParent(owner, windowFlags());
+    if (owner != owner_) owner->installEventFilter(this);
+}
+
+bool TfrmMasItem::eventFilter(QObject* watched, QEvent* e) {
+    // The modal caller closes: the dialog goes back to its own parent, so it
+    // never lives or dies with a window that lent it its place.
+    if (watched == parentWidget() && parentWidget() != owner_ && e->type() == QEvent::Hide &&
+        !parentWidget()->isVisible()) {
+        bool visible = isVisible();
+        QPoint at = pos();
+        SetOwner(owner_);
+        move(at);
+        if (visible) show();
+    }
+    return TPositionedDialog::eventFilter(watched, e);
 }
 
 void TfrmMasItem::ApplyMode() {

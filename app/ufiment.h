@@ -77,7 +77,11 @@ public:
     QPushButton* btnOK;
     QPushButton* btnCancel;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
+    void SetOwner(QWidget* owner);
     void BuildForm();
     void ClearFields();
     void SetLblTani();
@@ -90,4 +94,5 @@ private:
     bool Cancelled = true;
     QString Code;
     std::vector<sTehaiEntry> tehaiEntries_;
+    QWidget* owner_;  // the parent the dialog was created with
 };

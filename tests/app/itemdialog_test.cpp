@@ -288,6 +288,27 @@ TEST_F(ItemDialogTest, ViewModeFollowsItsCallerThroughReload) {
     EXPECT_FALSE(dlg->isVisible());
 }
 
+TEST_F(ItemDialogTest, ViewModeIsNotBlockedByAModalCaller) {
+    auto* caller = new QDialog(frmItem);
+    caller->setWindowModality(Qt::ApplicationModal);
+    caller->show();
+    dlg->SetMode(2);
+    dlg->Prepare("P01");
+    dlg->show();
+    EXPECT_EQ(dlg->parentWidget(), caller);
+    EXPECT_TRUE(dlg->isWindow());
+    EXPECT_TRUE(dlg->windowFlags() & Qt::WindowStaysOnTopHint);
+    // The caller closes: the dialog stays open, back with the main window,
+    // and outlives the caller.
+    caller->hide();
+    EXPECT_EQ(dlg->parentWidget(), frmItem);
+    EXPECT_TRUE(dlg->isVisible());
+    delete caller;
+    dlg->Reload("P01");
+    EXPECT_EQ(dlg->edtCd->text(), "P01");
+    dlg->close();
+}
+
 TEST_F(ItemDialogTest, UnusualCodesRoundTripThroughTheDialog) {
     // 18 characters of which one lies outside the basic plane: longer than
     // the box's limit in UTF-16, still shown and saved whole.
