@@ -15,6 +15,7 @@
 #include "ufsup.h"
 #include "uftori.h"
 #include "ufversion.h"
+#include "winutil.h"
 
 TfrmItem* frmItem = nullptr;
 TfrmMasItem* frmMasItem = nullptr;
@@ -33,6 +34,7 @@ TfrmOrder* frmOrder = nullptr;
 TfrmSup* frmSup = nullptr;
 
 void CreateWindows() {
+    ResetSettingsAtExit();
     frmItem = new TfrmItem();
     frmMasItem = new TfrmMasItem(frmItem);
     frmParts = new TfrmParts(frmItem);

@@ -115,7 +115,7 @@ TPositionedDialog::TPositionedDialog(QWidget* parent, const char* topKey, const 
 
 TPositionedDialog::~TPositionedDialog() {
     if (!known_) return;  // never shown, nothing stored: nothing to remember
-    RunCommand([this] {
+    SaveSettingsAtExit([this] {
         AppSettings().WriteStrings("PREFORM", {{topKey_, std::to_string(top_)}, {leftKey_, std::to_string(left_)}});
     });
 }

@@ -302,16 +302,11 @@ bool TfrmItem::SaveSettings() {
     s.width2 = second->width();
     QList<int> widths = lvMain->ColumnWidths();
     for (int i = 0; i < 4 && i < widths.size(); ++i) s.columns[i] = widths[i];
-    try {
+    return SaveSettingsAtExit([&] {
         IniFile ini = AppSettings();
         SaveMainSettings(ini, s);
         SaveFormGeometry(this, QStringLiteral("FM_"));
-    } catch (const SettingsError& e) {
-        Platform().Info(QString::fromUtf8(e.what()) + "\n" +
-                        Q("ｳｨﾝﾄﾞｳの配置と開いているﾃﾞｰﾀﾌｧｲﾙは次回の起動に引き継がれません。\n"));
-        return false;
-    }
-    return true;
+    });
 }
 
 // ---------------------------------------------------------------------------

@@ -88,7 +88,7 @@ TfrmTori::TfrmTori(QWidget* parent) : QDialog(parent) {
 }
 
 TfrmTori::~TfrmTori() {
-    RunCommand([this] {
+    SaveSettingsAtExit([this] {
         SaveFormGeometry(this, QStringLiteral("FT_"));
         SaveBands();
         std::vector<std::pair<std::string, std::string>> widths;

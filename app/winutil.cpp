@@ -4,6 +4,30 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "platform.h"
+#include "verror.h"
+
+namespace {
+bool g_exitWriteReported = false;
+}
+
+void ResetSettingsAtExit() { g_exitWriteReported = false; }
+
+bool SaveSettingsAtExit(const std::function<void()>& write) {
+    bool& reported = g_exitWriteReported;
+    try {
+        write();
+        return true;
+    } catch (const SettingsError& e) {
+        if (!reported) {
+            reported = true;
+            Platform().Info(QString::fromUtf8(e.what()) + "\n" +
+                            QStringLiteral("ｳｨﾝﾄﾞｳの配置と開いているﾃﾞｰﾀﾌｧｲﾙは次回の起動に引き継がれません。\n"));
+        }
+    }
+    return false;
+}
+
 void CenterWindow(QWidget* w) {
     QWidget* p = w->parentWidget() ? w->parentWidget()->window() : nullptr;
     QRect area = p && p->isVisible() ? p->frameGeometry()

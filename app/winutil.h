@@ -2,6 +2,7 @@
 // the settings file.
 #pragma once
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "settings.h"
@@ -18,5 +19,13 @@ void LoadFormGeometry(QWidget* w, const QString& prefix, int designWidth, int de
 // Writes the four keys. A settings file that cannot be written raises
 // SettingsError.
 void SaveFormGeometry(QWidget* w, const QString& prefix);
+// Runs a write of window settings at program end (window geometry, column
+// widths, band layout). A settings file that cannot be written is reported
+// once, as an information message, however many windows fail after it.
+// Returns false when the write failed.
+bool SaveSettingsAtExit(const std::function<void()>& write);
+// Starts a new program run: the next failure is reported again.
+void ResetSettingsAtExit();
+
 // Centres w on its parent window, or on the screen without one.
 void CenterWindow(QWidget* w);
