@@ -1,0 +1,282 @@
+#include "parentsearch.h"
+
+#include <unordered_set>
+
+#include "engine.h"
+#include "ucommon.h"
+#include "udao.h"
+
+namespace {
+const std::vector<int> kNoLines;
+
+}  // namespace
+
+clsParentSearch::clsParentSearch(clsDao* dao) : dao_(dao) {
+    lines_.assign(1, sData{});
+    items_.assign(1, sMstData{});
+}
+
+void clsParentSearch::SearchParents(const std::string& code) {
+    StartCode = code;
+    lines_.assign(1, sData{});
+    items_.assign(1, sMstData{});
+    byChild_.clear();
+    itemIndex_.clear();
+    cycles_.Clear();
+    LoadParentLines(code);
+    sData start;
+    start.ParentCode = code;
+    lines_.push_back(start);
+    LoadItems();
+    DropRepeats();
+}
+
+void clsParentSearch::LoadParentLines(const std::string& code) {
+    loadState_.clear();
+    loadPath_.Clear();
+    LoadParentLinesRec(code);
+}
+
+void clsParentSearch::LoadParentLinesRec(const std::string& code) {
+    // Each code is read once: a line met again along another path would only
+    // be dropped as a repeat. A code met again while its own parents are
+    // being read is a stored loop.
+    auto [state, fresh] = loadState_.try_emplace(code, 1);
+    if (!fresh) {
+        if (state->second == 1) clsPathStep loop(loadPath_, code, cycles_, true);
+        return;
+    }
+    clsPathStep step(loadPath_, code, cycles_, true);
+    std::vector<sData> local;
+    {
+        auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct WHERE CD2 = '" + SqlEsc(code) + "'");
+        int c1 = StatementColumn(*st, "CD1"), c2 = StatementColumn(*st, "CD2"), cq = StatementColumn(*st, "INZU"),
+            ck = StatementColumn(*st, "KFLG"), cc = StatementColumn(*st, "CFLG");
+        while (st->Step()) {
+            sData l;
+            l.ParentCode = st->ColumnText(c1);
+            l.ChildCode = st->ColumnText(c2);
+            l.Quantity = st->Column(cq).AsInt();
+            l.Kflg = static_cast<int>(st->Column(ck).AsInt());
+            l.Cflg = static_cast<int>(st->Column(cc).AsInt());
+            local.push_back(std::move(l));
+        }
+    }
+    for (const sData& l : local) {
+        LoadParentLinesRec(l.ParentCode);
+        lines_.push_back(l);
+    }
+    state = loadState_.find(code);
+    state->second = 2;
+}
+
+int clsParentSearch::LoadItems() {
+    std::vector<std::string> codes;
+    std::unordered_set<std::string> asked;
+    for (size_t p = 1; p < lines_.size(); ++p) {
+        const std::string& c = lines_[p].ParentCode.empty() ? lines_[p].ChildCode : lines_[p].ParentCode;
+        if (itemIndex_.count(c) || !asked.insert(c).second) continue;
+        codes.push_back(c);
+    }
+    int count = 0;
+    int cCd = -1, cKbn = -1, cName = -1, cKeitai = -1, cKikaku = -1, cTanka = -1;
+    SelectItemsByCode(dao_, codes, [&](Statement& st) {
+        if (cCd < 0) {
+            cCd = StatementColumn(st, "CD");
+            cKbn = StatementColumn(st, "KBN");
+            cName = StatementColumn(st, "NAME");
+            cKeitai = StatementColumn(st, "KEITAI");
+            cKikaku = StatementColumn(st, "KIKAKU");
+            cTanka = StatementColumn(st, "TANKA");
+        }
+        sMstData m;
+        m.Code = st.ColumnText(cCd);
+        m.Kbn = static_cast<int>(st.Column(cKbn).AsInt());
+        m.Name = st.ColumnText(cName);
+        m.Keitai = st.ColumnText(cKeitai);
+        m.Kikaku = st.ColumnText(cKikaku);
+        m.Tanka = st.Column(cTanka).AsDouble();
+        itemIndex_.try_emplace(m.Code, static_cast<int>(items_.size()));
+        items_.push_back(std::move(m));
+        ++count;
+    });
+    return count;
+}
+
+void clsParentSearch::DropRepeats() {
+    std::unordered_set<std::string> seen;
+    std::vector<sData> kept(1);
+    kept.reserve(lines_.size());
+    for (size_t p = 1; p < lines_.size(); ++p) {
+        const sData& l = lines_[p];
+        if (!seen.insert(l.ParentCode + '\x1f' + l.ChildCode).second) continue;
+        kept.push_back(l);
+        if (l.ChildCode.empty() && l.ParentCode == StartCode) startLine_ = static_cast<int>(kept.size()) - 1;
+    }
+    lines_ = std::move(kept);
+    Reindex();
+}
+
+void clsParentSearch::Reindex() {
+    byChild_.clear();
+    for (size_t p = 1; p < lines_.size(); ++p) byChild_[lines_[p].ChildCode].push_back(static_cast<int>(p));
+}
+
+const std::vector<int>& clsParentSearch::LinesOfChild(const std::string& code) const {
+    auto it = byChild_.find(code);
+    return it == byChild_.end() ? kNoLines : it->second;
+}
+
+const clsParentSearch::sMstData* clsParentSearch::FindItem(const std::string& code) const {
+    auto it = itemIndex_.find(code);
+    return it == itemIndex_.end() ? nullptr : &items_[static_cast<size_t>(it->second)];
+}
+
+int clsParentSearch::Category(const std::string& code) const {
+    const sMstData* m = FindItem(code);
+    return m ? m->Kbn : -1;
+}
+
+void clsParentSearch::WalkTree(const std::string& code, int node, const std::function<int(int, int)>& addNode) {
+    clsCodePath path;
+    clsPathStep top(path, code, cycles_, true);
+    WalkTreeRec(code, node, addNode, path);
+}
+
+void clsParentSearch::WalkTreeRec(const std::string& code, int node, const std::function<int(int, int)>& addNode,
+                                  clsCodePath& path) {
+    for (int a : LinesOfChild(code)) {
+        const sData& l = lines_[static_cast<size_t>(a)];
+        if (l.Removed) continue;
+        int parent = addNode(node, a);
+        clsPathStep step(path, l.ParentCode, cycles_, true);
+        if (step.Entered()) WalkTreeRec(l.ParentCode, parent, addNode, path);
+    }
+}
+
+std::vector<int> clsParentSearch::CollectAbove(const std::string& code, bool allLevels) {
+    std::vector<int> out;
+    clsCodePath path;
+    CollectAboveRec(code, 0, allLevels, out, path);
+    return out;
+}
+
+void clsParentSearch::CollectAboveRec(const std::string& code, int depth, bool allLevels, std::vector<int>& out,
+                                      clsCodePath& path) {
+    ++depth;
+    if (depth >= 2 && !allLevels) return;
+    clsPathStep step(path, code, cycles_, true);
+    if (!step.Entered()) return;
+    for (int a : LinesOfChild(code)) {
+        const sData& l = lines_[static_cast<size_t>(a)];
+        if (l.Removed) continue;
+        CollectAboveRec(l.ParentCode, depth, allLevels, out, path);
+        out.push_back(a);
+    }
+}
+
+std::vector<clsParentSearch::sListEdt> clsParentSearch::ListRows(const std::string& code,
+                                                                  const std::vector<int>& collected) const {
+    // 員数 of a row: the quantity of the first collected line from that code.
+    std::unordered_map<std::string, long long> first;
+    for (int a : collected) first.try_emplace(lines_[static_cast<size_t>(a)].ParentCode, lines_[a].Quantity);
+    std::vector<sListEdt> rows;
+    rows.reserve(collected.size());
+    for (int a : collected) {
+        const sData& l = lines_[static_cast<size_t>(a)];
+        sListEdt r;
+        r.Code = l.ParentCode;
+        r.Direct = l.ChildCode == code ? 1 : 0;
+        r.Kflg = l.Kflg;
+        r.Cflg = l.Cflg;
+        r.Quantity = first[l.ParentCode];
+        r.Line = a;
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+clsParentSearch::sListResult clsParentSearch::FillList(const std::string& code, bool allLevels) {
+    sListResult out;
+    for (const sListEdt& r : ListRows(code, CollectAbove(code, allLevels))) {
+        const sMstData* m = FindItem(r.Code);
+        if (!m) continue;
+        sListRow row;
+        row.Code = r.Code;
+        row.KbnText = KbnText(m->Kbn);
+        row.Name = m->Name;
+        row.Quantity = std::to_string(r.Quantity);
+        row.Direct = r.Direct == 1;
+        row.Dimmed = r.Kflg == 0;
+        row.Image = ChildImage(m->Kbn, r.Cflg);
+        row.Line = r.Line;
+        if (m->Kbn == 1) ++out.UnitCount;
+        if (m->Kbn == 0) ++out.PartsCount;
+        out.Rows.push_back(std::move(row));
+    }
+    return out;
+}
+
+void clsParentSearch::CollectPrintLines(std::vector<sData>& list, const std::string& code, int level) {
+    clsCodePath path;
+    clsPathStep top(path, code, cycles_, true);
+    CollectPrint(list, code, level, path);
+}
+
+void clsParentSearch::CollectPrint(std::vector<sData>& list, const std::string& code, int level,
+                                   clsCodePath& path) {
+    for (int a : LinesOfChild(code)) {
+        const sData& l = lines_[static_cast<size_t>(a)];
+        if (l.Removed) continue;
+        sData copy = l;
+        copy.Level = level + 1;
+        list.push_back(std::move(copy));
+        clsPathStep step(path, l.ParentCode, cycles_, true);
+        if (step.Entered()) CollectPrint(list, l.ParentCode, level + 1, path);
+    }
+}
+
+std::vector<clsParentSearch::sData> clsParentSearch::PrintList() {
+    std::vector<sData> list(1);
+    sData start;
+    start.ParentCode = StartCode;
+    start.Quantity = 1;
+    list.push_back(start);
+    CollectPrintLines(list, StartCode, 0);
+    return list;
+}
+
+std::string clsParentSearch::PrintCodeColumn(const std::vector<sData>& list, size_t q) const {
+    const sData& l = list[q];
+    std::string s;
+    for (int i = 1; i < l.Level; ++i) s += "│　";
+    if (l.Level > 0) {
+        if (q + 1 >= list.size()) s += "└─";
+        else s += list[q + 1].ChildCode == l.ChildCode ? "├─" : "└─";
+    }
+    const sMstData* m = FindItem(l.ParentCode);
+    if (m) s += KbnMark(m->Kbn);
+    return s + l.ParentCode;
+}
+
+std::vector<std::vector<std::string>> clsParentSearch::ReportLines() {
+    std::vector<sData> list = PrintList();
+    std::vector<std::vector<std::string>> out;
+    out.reserve(list.size() - 1);
+    for (size_t q = 1; q < list.size(); ++q) {
+        const sData& l = list[q];
+        const sMstData* m = FindItem(l.ParentCode);
+        out.push_back({PrintCodeColumn(list, q), m ? m->Name : "", std::to_string(l.Quantity),
+                       l.Kflg == 1 ? "○" : "", l.Cflg == 1 ? "○" : "", m ? m->Keitai : "", m ? m->Kikaku : "",
+                       m ? FormatMoney(m->Tanka) : ""});
+    }
+    return out;
+}
+
+ReportSnapshot clsParentSearch::Report() {
+    ReportSnapshot r;
+    r.id = ReportId::Parts;
+    r.title = "親検索";
+    r.lines = ReportLines();
+    return r;
+}
