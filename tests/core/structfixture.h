@@ -2,6 +2,7 @@
 // tests: items "CODE:KBN:PRICE" and lines "PARENT>CHILD*QTY" (optional
 // ":K" managed flag and ":C" check flag suffixes, e.g. "U1>P1*2:0:1").
 #pragma once
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -56,3 +57,18 @@ protected:
         }
     }
 };
+
+// A tree walk (WalkTree of the structure or the parent search) as text: one
+// line per node, indented by depth; codeOf names the node of a line.
+template <class Walker>
+std::string TreeText(Walker& w, const std::string& root, const std::function<std::string(int line)>& codeOf) {
+    std::vector<int> depth{0};
+    std::string out = root + "\n";
+    w.WalkTree(root, 0, [&](int node, int line) {
+        int d = depth[static_cast<size_t>(node)] + 1;
+        depth.push_back(d);
+        out += std::string(static_cast<size_t>(d), ' ') + codeOf(line) + "\n";
+        return static_cast<int>(depth.size()) - 1;
+    });
+    return out;
+}

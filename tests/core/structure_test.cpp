@@ -27,18 +27,9 @@ protected:
         return out;
     }
 
-    // The tree below a code as BuildTree builds it: one line per node,
-    // indented by depth.
+    // The tree below a code as BuildTree builds it.
     std::string Tree(const std::string& root) {
-        std::vector<int> depth{0};
-        std::string out = root + "\n";
-        s.WalkTree(root, 0, [&](int node, int line) {
-            int d = depth[static_cast<size_t>(node)] + 1;
-            depth.push_back(d);
-            out += std::string(static_cast<size_t>(d), ' ') + s.Lines()[static_cast<size_t>(line)].ChildCode + "\n";
-            return static_cast<int>(depth.size()) - 1;
-        });
-        return out;
+        return TreeText(s, root, [&](int line) { return s.Lines()[static_cast<size_t>(line)].ChildCode; });
     }
 
     // List rows as "code qty direct", in collection order.
