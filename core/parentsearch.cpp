@@ -34,7 +34,14 @@ void clsParentSearch::SearchParents(const std::string& code) {
 void clsParentSearch::LoadParentLines(const std::string& code) {
     loadState_.clear();
     loadPath_.Clear();
-    LoadParentLinesRec(code);
+    selects_ = 0;
+    bulk_ = false;
+    bulkLines_.clear();
+    {
+        ReadTransaction tx(*dao_->GetDatabase());
+        LoadParentLinesRec(code);
+    }
+    bulkLines_.clear();
 }
 
 void clsParentSearch::LoadParentLinesRec(const std::string& code) {
@@ -47,27 +54,32 @@ void clsParentSearch::LoadParentLinesRec(const std::string& code) {
         return;
     }
     clsPathStep step(loadPath_, code, cycles_, true);
-    std::vector<sData> local;
-    {
-        auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct WHERE CD2 = '" + SqlEsc(code) + "'");
-        int c1 = StatementColumn(*st, "CD1"), c2 = StatementColumn(*st, "CD2"), cq = StatementColumn(*st, "INZU"),
-            ck = StatementColumn(*st, "KFLG"), cc = StatementColumn(*st, "CFLG");
-        while (st->Step()) {
-            sData l;
-            l.ParentCode = st->ColumnText(c1);
-            l.ChildCode = st->ColumnText(c2);
-            l.Quantity = st->Column(cq).AsInt();
-            l.Kflg = static_cast<int>(st->Column(ck).AsInt());
-            l.Cflg = static_cast<int>(st->Column(cc).AsInt());
-            local.push_back(std::move(l));
-        }
-    }
+    std::vector<sData> local = LinesTo(code);
     for (const sData& l : local) {
         LoadParentLinesRec(l.ParentCode);
         lines_.push_back(l);
     }
     state = loadState_.find(code);
     state->second = 2;
+}
+
+std::vector<clsParentSearch::sData> clsParentSearch::LinesTo(const std::string& code) {
+    // The child code has no index of its own, so every per-code statement
+    // reads the whole table: once the first code proves to be used, the rest
+    // come from one pass over the table, bucketed by child code in table
+    // order, which is the order of the per-code statement.
+    if (!bulk_ && selects_ >= BulkAfter) {
+        auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct");
+        for (sData& l : ReadLineRows(*st)) bulkLines_[FoldCode(l.ChildCode)].push_back(std::move(l));
+        bulk_ = true;
+    }
+    if (bulk_) {
+        auto it = bulkLines_.find(FoldCode(code));
+        return it == bulkLines_.end() ? std::vector<sData>() : it->second;
+    }
+    ++selects_;
+    auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct WHERE CD2 = '" + SqlEsc(code) + "'");
+    return ReadLineRows(*st);
 }
 
 int clsParentSearch::LoadItems() {

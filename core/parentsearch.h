@@ -85,7 +85,12 @@ public:
 
     clsCycleLog& Cycles() { return cycles_; }
 
+    // Per-code statements before the rest of a search is read in one pass
+    // over iStruct (0 = never).
+    int BulkAfter = 1;
+
 private:
+    std::vector<sData> LinesTo(const std::string& code);
     void LoadParentLinesRec(const std::string& code);
     void CollectAboveRec(const std::string& code, int depth, bool allLevels, std::vector<int>& out,
                          clsCodePath& path);
@@ -103,5 +108,8 @@ private:
     std::unordered_map<std::string, int> itemIndex_;
     std::unordered_map<std::string, char> loadState_;  // 1 being read, 2 read
     clsCodePath loadPath_;
+    int selects_ = 0;
+    bool bulk_ = false;
+    std::unordered_map<std::string, std::vector<sData>> bulkLines_;  // by folded child code
     clsCycleLog cycles_;
 };

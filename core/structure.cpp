@@ -128,6 +128,22 @@ int StatementColumn(const Statement& st, const char* name) {
     throw EngineError(std::string("列 ") + name + " がありません。");
 }
 
+std::vector<clsStructure::sData> ReadLineRows(Statement& st) {
+    int c1 = StatementColumn(st, "CD1"), c2 = StatementColumn(st, "CD2"), cq = StatementColumn(st, "INZU"),
+        ck = StatementColumn(st, "KFLG"), cc = StatementColumn(st, "CFLG");
+    std::vector<clsStructure::sData> rows;
+    while (st.Step()) {
+        clsStructure::sData l;
+        l.ParentCode = st.ColumnText(c1);
+        l.ChildCode = st.ColumnText(c2);
+        l.Quantity = st.Column(cq).AsInt();
+        l.Kflg = static_cast<int>(st.Column(ck).AsInt());
+        l.Cflg = static_cast<int>(st.Column(cc).AsInt());
+        rows.push_back(std::move(l));
+    }
+    return rows;
+}
+
 void SelectItemsByCode(clsDao* dao, const std::vector<std::string>& codes,
                        const std::function<void(Statement& st)>& row, const std::function<void(int count)>& afterGroup) {
     const size_t kGroup = 256;
@@ -173,70 +189,99 @@ void clsStructure::Clear() {
     lines_.assign(1, sData{});
     items_.assign(1, sMstData{});
     rootLines_.clear();
+    ids_.clear();
+    codes_.clear();
     byParent_.clear();
     byChild_.clear();
-    itemIndex_.clear();
+    itemOf_.clear();
+    lineIds_.assign(1, {-1, -1});
     live_.clear();
     loadState_.clear();
-    loadPath_.Clear();
-    itemsAsked_.clear();
+    loadStack_.clear();
+    selects_ = 0;
+    bulk_ = false;
+    bulkAll_.clear();
+    bulkRows_.clear();
+    bulkFolded_.clear();
     itemsScanned_ = 1;
+    CostChanged();
     cycles_.Clear();
     LoadCount = 0;
 }
 
-std::string clsStructure::PairKey(const std::string& parent, const std::string& child) {
-    std::string k;
-    k.reserve(parent.size() + child.size() + 1);
-    k += parent;
-    k += '\x1f';
-    k += child;
-    return k;
+int clsStructure::Id(const std::string& code) {
+    auto [it, fresh] = ids_.try_emplace(code, static_cast<int>(codes_.size()));
+    if (fresh) {
+        codes_.push_back(code);
+        byParent_.emplace_back();
+        byChild_.emplace_back();
+        itemOf_.push_back(0);
+        loadState_.push_back(0);
+    }
+    return it->second;
 }
 
-int clsStructure::AppendLine(const sData& line) {
+int clsStructure::FindId(const std::string& code) const {
+    auto it = ids_.find(code);
+    return it == ids_.end() ? -1 : it->second;
+}
+
+int clsStructure::AppendLine(sData line, int parent, int child) {
     int pos = static_cast<int>(lines_.size());
-    lines_.push_back(line);
-    byParent_[line.ParentCode].push_back(pos);
-    byChild_[line.ChildCode].push_back(pos);
-    if (!line.Removed) live_.try_emplace(PairKey(line.ParentCode, line.ChildCode), pos);
+    bool live = !line.Removed;
+    lines_.push_back(std::move(line));
+    lineIds_.emplace_back(parent, child);
+    byParent_[static_cast<size_t>(parent)].push_back(pos);
+    byChild_[static_cast<size_t>(child)].push_back(pos);
+    if (live) live_.try_emplace(PairKey(parent, child), pos);
+    CostChanged();
     return pos;
 }
 
 void clsStructure::FlagRemoved(int line) {
-    if (line < 1 || line >= static_cast<int>(lines_.size()) || lines_[line].Removed) return;
-    sData& l = lines_[line];
-    l.Removed = 1;
-    std::string key = PairKey(l.ParentCode, l.ChildCode);
-    auto it = live_.find(key);
+    if (line < 1 || line >= static_cast<int>(lines_.size()) || lines_[static_cast<size_t>(line)].Removed) return;
+    lines_[static_cast<size_t>(line)].Removed = 1;
+    CostChanged();
+    auto [parent, child] = lineIds_[static_cast<size_t>(line)];
+    auto it = live_.find(PairKey(parent, child));
     if (it == live_.end() || it->second != line) return;
     live_.erase(it);
-    // Another live line of the same pair (two equal roots) becomes the first.
-    for (int p : LinesOfParent(l.ParentCode))
-        if (p > line && !lines_[p].Removed && lines_[p].ChildCode == l.ChildCode) {
-            live_.emplace(key, p);
+    // Another live line of the same pair (the same root given twice) becomes
+    // the first.
+    for (int p : byParent_[static_cast<size_t>(parent)])
+        if (p > line && !lines_[static_cast<size_t>(p)].Removed && lineIds_[static_cast<size_t>(p)].second == child) {
+            live_.emplace(PairKey(parent, child), p);
             break;
         }
 }
 
+void clsStructure::CostChanged() {
+    for (int al = 0; al < 2; ++al) {
+        costMemo_[al].clear();
+        costKnown_[al].clear();
+    }
+}
+
 const std::vector<int>& clsStructure::LinesOfParent(const std::string& code) const {
-    auto it = byParent_.find(code);
-    return it == byParent_.end() ? kNoLines : it->second;
+    int id = FindId(code);
+    return id < 0 ? kNoLines : byParent_[static_cast<size_t>(id)];
 }
 
 const std::vector<int>& clsStructure::LinesOfChild(const std::string& code) const {
-    auto it = byChild_.find(code);
-    return it == byChild_.end() ? kNoLines : it->second;
+    int id = FindId(code);
+    return id < 0 ? kNoLines : byChild_[static_cast<size_t>(id)];
 }
 
 int clsStructure::FirstLiveLine(const std::string& parent, const std::string& child) const {
-    auto it = live_.find(PairKey(parent, child));
+    int p = FindId(parent), c = FindId(child);
+    if (p < 0 || c < 0) return 0;
+    auto it = live_.find(PairKey(p, c));
     return it == live_.end() ? 0 : it->second;
 }
 
 int clsStructure::ItemIndex(const std::string& code) const {
-    auto it = itemIndex_.find(code);
-    return it == itemIndex_.end() ? 0 : it->second;
+    int id = FindId(code);
+    return id < 0 ? 0 : itemOf_[static_cast<size_t>(id)];
 }
 
 const clsStructure::sMstData* clsStructure::FindItem(const std::string& code) const {
@@ -252,9 +297,47 @@ int clsStructure::Category(const std::string& code) const {
 // ---------------------------------------------------------------------------
 // Loading
 
+std::string FoldCode(std::string_view s) {
+    std::string f(s);
+    for (char& c : f)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return f;
+}
+
+ReadTransaction::ReadTransaction(Database& db) : db_(db) { db_.BeginTrans(); }
+
+ReadTransaction::~ReadTransaction() {
+    try {
+        db_.CommitTrans();
+    } catch (...) {
+        // Nothing was written; the transaction ends with the connection.
+    }
+}
+
+namespace {
+
+// FoldCode(a) < FoldCode(b), without making the folded texts.
+bool FoldLess(std::string_view a, std::string_view b) {
+    auto fold = [](char c) { return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); };
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char x = fold(a[i]), y = fold(b[i]);
+        if (x != y) return x < y;
+    }
+    return a.size() < b.size();
+}
+
+}  // namespace
+
 void clsStructure::LoadStructure() {
     Clear();
+    ReadTransaction tx(*dao_->GetDatabase());
     for (int i = 1; i < RootCount(); ++i) LoadLines(RootCodes[static_cast<size_t>(i)]);
+    bulkAll_.clear();
+    bulkAll_.shrink_to_fit();
+    bulkRows_.clear();
+    bulkFolded_.clear();
+    bulk_ = false;
     LoadItems(true);
     for (int i = 1; i < RootCount(); ++i) {
         AppendRootLine(RootCodes[static_cast<size_t>(i)]);
@@ -265,60 +348,116 @@ void clsStructure::LoadStructure() {
 int clsStructure::AppendRootLine(const std::string& code) {
     sData root;
     root.ChildCode = code;
-    int pos = AppendLine(root);
+    int pos = AppendLine(root, Id(""), Id(code));
     rootLines_.push_back(pos);
     return pos;
 }
 
-int clsStructure::LoadLines(const std::string& code) {
+int clsStructure::LoadLines(const std::string& code) { return LoadLinesId(Id(code)); }
+
+int clsStructure::LoadLinesId(int id) {
     // A code already read holds all its lines (the file changes only through
-    // this memory while the structure is shown); a code being read again
-    // below itself is a stored loop.
-    auto [state, fresh] = loadState_.try_emplace(code, 1);
-    if (!fresh) {
-        if (state->second == 1) {
-            clsPathStep loop(loadPath_, code, cycles_);
-            return 1;
-        }
-        return state->second == 3 ? 1 : 0;
+    // this memory while the structure is shown); a code met again while its
+    // own lines are being read is a stored loop.
+    char state = loadState_[static_cast<size_t>(id)];
+    if (state == 1) {
+        auto from = std::find(loadStack_.begin(), loadStack_.end(), id);
+        std::vector<std::string> loop;
+        for (auto it = from; it != loadStack_.end(); ++it) loop.push_back(codes_[static_cast<size_t>(*it)]);
+        loop.push_back(codes_[static_cast<size_t>(id)]);
+        cycles_.Record(loop);
+        return 1;
     }
-    clsPathStep step(loadPath_, code, cycles_);
+    if (state != 0) return state == 3 ? 1 : 0;
+    loadState_[static_cast<size_t>(id)] = 1;
+    loadStack_.push_back(id);
 
     ++LoadCount;
     if (OnLinesRead) OnLinesRead(LoadCount);
 
-    std::vector<sData> local;
-    bool any = false;
-    {
-        auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(code) + "'");
-        int c1 = StatementColumn(*st, "CD1"), c2 = StatementColumn(*st, "CD2"), cq = StatementColumn(*st, "INZU"),
-            ck = StatementColumn(*st, "KFLG"), cc = StatementColumn(*st, "CFLG");
-        while (st->Step()) {
-            any = true;
-            sData l;
-            l.ParentCode = st->ColumnText(c1);
-            l.ChildCode = st->ColumnText(c2);
-            if (FirstLiveLine(l.ParentCode, l.ChildCode)) continue;
-            l.Quantity = st->Column(cq).AsInt();
-            l.Kflg = static_cast<int>(st->Column(ck).AsInt());
-            l.Cflg = static_cast<int>(st->Column(cc).AsInt());
-            local.push_back(std::move(l));
-        }
+    std::vector<Row> rows = LinesOf(id);
+    bool any = !rows.empty();
+    // Lines held already are not taken twice. (A code read for the first time
+    // holds lines of its own only when an edit has added one.)
+    if (!byParent_[static_cast<size_t>(id)].empty())
+        rows.erase(std::remove_if(rows.begin(), rows.end(),
+                                  [&](const Row& r) { return live_.count(PairKey(r.parent, r.child)) != 0; }),
+                   rows.end());
+    for (Row& r : rows) {
+        LoadLinesId(r.child);
+        AppendLine(std::move(r.line), r.parent, r.child);
     }
-    for (const sData& l : local) {
-        LoadLines(l.ChildCode);
-        AppendLine(l);
-    }
-    loadState_[code] = any ? 3 : 2;
+    loadStack_.pop_back();
+    loadState_[static_cast<size_t>(id)] = any ? 3 : 2;
     return any ? 1 : 0;
+}
+
+std::vector<clsStructure::Row> clsStructure::LinesOf(int id) {
+    std::string code = codes_[static_cast<size_t>(id)];
+    if (!bulk_ && BulkLinesAfter > 0 && selects_ >= BulkLinesAfter) ReadAllLines();
+    std::vector<Row> rows;
+    if (bulk_) {
+        // The parent codes that the statement's key column takes for equal.
+        auto f = bulkFolded_.find(FoldCode(code));
+        if (f == bulkFolded_.end()) return rows;
+        for (int p : f->second)
+            for (int i : bulkRows_[static_cast<size_t>(p)]) rows.push_back(bulkAll_[static_cast<size_t>(i)]);
+        if (f->second.size() > 1)
+            std::stable_sort(rows.begin(), rows.end(),
+                             [](const Row& a, const Row& b) { return FoldLess(a.line.ChildCode, b.line.ChildCode); });
+        return rows;
+    }
+    ++selects_;
+    auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(code) + "'");
+    for (sData& l : ReadLineRows(*st)) {
+        Row r;
+        r.parent = Id(l.ParentCode);
+        r.child = Id(l.ChildCode);
+        r.line = std::move(l);
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+void clsStructure::ReadAllLines() {
+    // A load that has asked for many codes reads the rest from one pass over
+    // the whole table: rows bucketed by parent code and put in the order of
+    // the key index that answers the per-code statement (the child code, as
+    // the key column compares it).
+    auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct");
+    bulkAll_.clear();
+    for (sData& l : ReadLineRows(*st)) {
+        Row r;
+        r.parent = Id(l.ParentCode);
+        r.child = Id(l.ChildCode);
+        r.line = std::move(l);
+        bulkAll_.push_back(std::move(r));
+    }
+    bulkRows_.assign(codes_.size(), {});
+    for (size_t i = 0; i < bulkAll_.size(); ++i) {
+        auto& bucket = bulkRows_[static_cast<size_t>(bulkAll_[i].parent)];
+        if (bucket.empty()) bulkFolded_[FoldCode(bulkAll_[i].line.ParentCode)].push_back(bulkAll_[i].parent);
+        bucket.push_back(static_cast<int>(i));
+    }
+    for (auto& bucket : bulkRows_)
+        std::sort(bucket.begin(), bucket.end(), [&](int x, int y) {
+            return FoldLess(bulkAll_[static_cast<size_t>(x)].line.ChildCode,
+                            bulkAll_[static_cast<size_t>(y)].line.ChildCode);
+        });
+    lines_.reserve(lines_.size() + bulkAll_.size() + 1);
+    lineIds_.reserve(lineIds_.size() + bulkAll_.size() + 1);
+    live_.reserve(live_.size() + bulkAll_.size());
+    bulk_ = true;
 }
 
 int clsStructure::LoadItems(bool showProgress) {
     std::vector<std::string> codes;
+    std::vector<char> asked(codes_.size(), 0);
     for (size_t p = itemsScanned_; p < lines_.size(); ++p) {
-        const std::string& c = lines_[p].ChildCode;
-        if (ItemIndex(c) || !itemsAsked_.insert(c).second) continue;
-        codes.push_back(c);
+        int c = lineIds_[p].second;
+        if (itemOf_[static_cast<size_t>(c)] || asked[static_cast<size_t>(c)]) continue;
+        asked[static_cast<size_t>(c)] = 1;
+        codes.push_back(codes_[static_cast<size_t>(c)]);
     }
     itemsScanned_ = lines_.size();
     if (codes.empty()) return 0;
@@ -328,36 +467,46 @@ int clsStructure::LoadItems(bool showProgress) {
         int cd, kbn, name, keitai, kikaku, tanka, syu, kak, gai, etc, tani;
     };
     std::optional<Cols> cols;
-    SelectItemsByCode(
-        dao_, codes,
-        [&](Statement& st) {
-            if (!cols)
-                cols = Cols{StatementColumn(st, "CD"),      StatementColumn(st, "KBN"),
-                            StatementColumn(st, "NAME"),    StatementColumn(st, "KEITAI"),
-                            StatementColumn(st, "KIKAKU"),  StatementColumn(st, "TANKA"),
-                            StatementColumn(st, "SYUZAIHI"), StatementColumn(st, "KAKOUHI"),
-                            StatementColumn(st, "GAICHUUHI"), StatementColumn(st, "ETCHI"),
-                            StatementColumn(st, "TANI")};
-            sMstData m;
-            m.Code = st.ColumnText(cols->cd);
-            m.Kbn = static_cast<int>(st.Column(cols->kbn).AsInt());
-            m.Name = st.ColumnText(cols->name);
-            m.Keitai = st.ColumnText(cols->keitai);
-            m.Kikaku = st.ColumnText(cols->kikaku);
-            m.Tanka = st.Column(cols->tanka).AsDouble();
-            m.Syuzaihi = st.Column(cols->syu).AsDouble();
-            m.Kakouhi = st.Column(cols->kak).AsDouble();
-            m.Gaichuuhi = st.Column(cols->gai).AsDouble();
-            m.Etchi = st.Column(cols->etc).AsDouble();
-            m.Tani = st.ColumnText(cols->tani);
-            int pos = static_cast<int>(items_.size());
-            itemIndex_.try_emplace(m.Code, pos);
-            items_.push_back(std::move(m));
-            ++count;
-        },
-        [&](int n) {
+    auto add = [&](Statement& st) {
+        if (!cols)
+            cols = Cols{StatementColumn(st, "CD"),       StatementColumn(st, "KBN"),     StatementColumn(st, "NAME"),
+                        StatementColumn(st, "KEITAI"),   StatementColumn(st, "KIKAKU"),  StatementColumn(st, "TANKA"),
+                        StatementColumn(st, "SYUZAIHI"), StatementColumn(st, "KAKOUHI"), StatementColumn(st, "GAICHUUHI"),
+                        StatementColumn(st, "ETCHI"),    StatementColumn(st, "TANI")};
+        sMstData m;
+        m.Code = st.ColumnText(cols->cd);
+        m.Kbn = static_cast<int>(st.Column(cols->kbn).AsInt());
+        m.Name = st.ColumnText(cols->name);
+        m.Keitai = st.ColumnText(cols->keitai);
+        m.Kikaku = st.ColumnText(cols->kikaku);
+        m.Tanka = st.Column(cols->tanka).AsDouble();
+        m.Syuzaihi = st.Column(cols->syu).AsDouble();
+        m.Kakouhi = st.Column(cols->kak).AsDouble();
+        m.Gaichuuhi = st.Column(cols->gai).AsDouble();
+        m.Etchi = st.Column(cols->etc).AsDouble();
+        m.Tani = st.ColumnText(cols->tani);
+        int& first = itemOf_[static_cast<size_t>(Id(m.Code))];
+        if (!first) first = static_cast<int>(items_.size());
+        items_.push_back(std::move(m));
+        ++count;
+    };
+
+    if (BulkItemsAfter > 0 && static_cast<int>(codes.size()) > BulkItemsAfter) {
+        // Many codes: one pass over the table, keeping the rows that the IN
+        // lists would have found (codes compare as the key column does).
+        std::unordered_set<std::string> wanted;
+        for (const auto& c : codes) wanted.insert(FoldCode(c));
+        auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM MasItem");
+        int cd = StatementColumn(*st, "CD");
+        while (st->Step())
+            if (wanted.count(FoldCode(st->ColumnText(cd)))) add(*st);
+        if (showProgress && OnItemsRead) OnItemsRead(count);
+    } else {
+        SelectItemsByCode(dao_, codes, add, [&](int n) {
             if (showProgress && OnItemsRead) OnItemsRead(n);
         });
+    }
+    if (count) CostChanged();
     return count;
 }
 
@@ -505,29 +654,68 @@ clsStructure::sListResult clsStructure::FillList(const std::string& code, bool a
 // ---------------------------------------------------------------------------
 // Cost
 
+struct clsStructure::RollUpCall {
+    int al = 0;                // allLevels as an index
+    std::vector<char> state;   // by code number: 1 on the path, 2 done
+    std::vector<double> memo;  // by code number, when done
+    std::vector<int> path;
+    std::vector<int> done;
+    bool cut = false;          // a loop was cut short
+};
+
 double clsStructure::RollUpCost(const std::string& code, bool allLevels) {
-    std::unordered_map<std::string, double> memo;
-    clsCodePath path;
-    return RollUp(code, allLevels, memo, path);
+    int id = FindId(code);
+    if (id < 0) return 0;
+    RollUpCall call;
+    call.al = allLevels ? 1 : 0;
+    call.state.assign(codes_.size(), 0);
+    call.memo.assign(codes_.size(), 0);
+    if (costKnown_[call.al].size() < codes_.size()) {
+        costKnown_[call.al].resize(codes_.size(), 0);
+        costMemo_[call.al].resize(codes_.size(), 0);
+    }
+    double total = RollUp(id, call);
+    // A sum below a loop depends on where the walk entered the loop: keep
+    // only the sums of calls that met none.
+    if (!call.cut)
+        for (int d : call.done) {
+            costKnown_[call.al][static_cast<size_t>(d)] = 1;
+            costMemo_[call.al][static_cast<size_t>(d)] = call.memo[static_cast<size_t>(d)];
+        }
+    return total;
 }
 
-double clsStructure::RollUp(const std::string& code, bool allLevels, std::unordered_map<std::string, double>& memo,
-                            clsCodePath& path) {
-    auto m = memo.find(code);
-    if (m != memo.end()) return m->second;
-    clsPathStep step(path, code, cycles_);
-    if (!step.Entered()) return 0;  // a stored loop adds nothing more
+double clsStructure::RollUp(int id, RollUpCall& call) {
+    size_t i = static_cast<size_t>(id);
+    if (costKnown_[call.al][i]) return costMemo_[call.al][i];
+    if (call.state[i] == 2) return call.memo[i];
+    if (call.state[i] == 1) {
+        // A stored loop: its closing line adds its own price, nothing below.
+        std::vector<std::string> loop;
+        for (auto it = std::find(call.path.begin(), call.path.end(), id); it != call.path.end(); ++it)
+            loop.push_back(codes_[static_cast<size_t>(*it)]);
+        loop.push_back(codes_[i]);
+        cycles_.Record(loop);
+        call.cut = true;
+        return 0;
+    }
+    call.state[i] = 1;
+    call.path.push_back(id);
     double total = 0;
-    for (int a : LinesOfParent(code)) {
+    for (int a : byParent_[i]) {
         const sData& l = lines_[static_cast<size_t>(a)];
         if (l.Removed) continue;
-        const sMstData* item = FindItem(l.ChildCode);
-        double price = item ? item->Tanka : 0;
+        size_t child = static_cast<size_t>(lineIds_[static_cast<size_t>(a)].second);
+        int item = itemOf_[child];
+        double price = item ? items_[static_cast<size_t>(item)].Tanka : 0;
         double q = static_cast<double>(l.Quantity);
         total += q * price;
-        if (allLevels) total += q * RollUp(l.ChildCode, allLevels, memo, path);
+        if (call.al) total += q * RollUp(static_cast<int>(child), call);
     }
-    memo.emplace(code, total);
+    call.path.pop_back();
+    call.state[i] = 2;
+    call.memo[i] = total;
+    call.done.push_back(id);
     return total;
 }
 
@@ -701,7 +889,7 @@ clsStructure::sLineChange clsStructure::ApplyLineChange(int mode, const std::str
         l.ParentCode = parent;
         l.ChildCode = newChild;
         ReadLine(parent, newChild, l.Quantity, l.Kflg, l.Cflg);
-        c.Appended = AppendLine(l);
+        c.Appended = AppendLine(l, Id(parent), Id(newChild));
         LoadCount = 0;
         LoadLines(newChild);
         LoadItems(false);

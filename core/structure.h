@@ -9,12 +9,14 @@
 //
 // Speed: lines are indexed by parent and by child code, items by code (first
 // entry wins), the live (parent, child) pairs in a hash map. Each parent code
-// is read from the data file once per load; recursive sums are memoised
-// within one call. Stored loops (a code below itself, which an import may
+// is read from the data file once per load, the load runs in one read
+// transaction, and a load that reads many codes switches to one read of the
+// whole table (see LinesOf); recursive sums are memoised within one call. Stored loops (a code below itself, which an import may
 // bring) end every walk; each loop is recorded once in Cycles().
 #pragma once
 #include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -185,8 +187,13 @@ public:
     // follows the lines below its child. 1 when code has lines in the file.
     int LoadLines(const std::string& code);
     // Reads the items of the child codes not held yet, IN lists of at most
-    // 256 codes.
+    // 256 codes (one read of the whole table when there are many).
     int LoadItems(bool showProgress);
+    // Number of parent codes read per statement before a load reads the
+    // whole of iStruct at once instead (0 = never); the same for the item
+    // codes of one LoadItems and MasItem.
+    int BulkLinesAfter = 512;
+    int BulkItemsAfter = 1024;
     int AppendRootLine(const std::string& code);
 
     // Lookups (first entry wins).
@@ -256,29 +263,82 @@ public:
     clsCycleLog& Cycles() { return cycles_; }
 
 private:
-    int AppendLine(const sData& line);
+    // A line of the file with the numbers of its codes.
+    struct Row {
+        sData line;
+        int parent = -1;
+        int child = -1;
+    };
+
+    // Codes are numbered as they are first met; the indexes are vectors by
+    // number.
+    int Id(const std::string& code);
+    int FindId(const std::string& code) const;  // -1 when never met
+    static unsigned long long PairKey(int parent, int child) {
+        return (static_cast<unsigned long long>(static_cast<unsigned>(parent)) << 32) | static_cast<unsigned>(child);
+    }
+    int AppendLine(sData line, int parent, int child);
+    int LoadLinesId(int id);
+    // The rows of SELECT * FROM iStruct WHERE CD1 = '<code>', in its order.
+    std::vector<Row> LinesOf(int id);
+    void ReadAllLines();
+    void CostChanged();
     void CollectBelowRec(const std::string& code, int depth, bool allLevels, std::vector<int>& out,
                          clsCodePath& path);
-    double RollUp(const std::string& code, bool allLevels, std::unordered_map<std::string, double>& memo,
-                  clsCodePath& path);
+    struct RollUpCall;
+    double RollUp(int id, RollUpCall& call);
     void CollectPrint(std::vector<sData>& list, const std::string& code, int level, clsCodePath& path);
     void WalkTreeRec(const std::string& code, int node, const std::function<int(int, int)>& addNode,
                      clsCodePath& path);
-    static std::string PairKey(const std::string& parent, const std::string& child);
 
     clsDao* dao_ = nullptr;
     std::vector<sData> lines_;
     std::vector<sMstData> items_;
     std::vector<int> rootLines_;
 
-    std::unordered_map<std::string, std::vector<int>> byParent_;
-    std::unordered_map<std::string, std::vector<int>> byChild_;
-    std::unordered_map<std::string, int> itemIndex_;   // code -> first entry
-    std::unordered_map<std::string, int> live_;        // pair -> first live line
-    // Load state of parent codes: 1 being read, 2 read (no lines), 3 read.
-    std::unordered_map<std::string, char> loadState_;
-    clsCodePath loadPath_;
-    std::unordered_set<std::string> itemsAsked_;  // codes asked of MasItem
-    size_t itemsScanned_ = 1;                    // Lines examined by LoadItems
+    std::unordered_map<std::string, int> ids_;
+    std::vector<std::string> codes_;             // number -> code
+    std::vector<std::vector<int>> byParent_;     // number -> lines with that parent
+    std::vector<std::vector<int>> byChild_;      // number -> lines with that child
+    std::vector<int> itemOf_;                    // number -> first item entry, 0 none
+    std::vector<std::pair<int, int>> lineIds_;   // line -> numbers of parent and child
+    std::unordered_map<unsigned long long, int> live_;  // pair -> first live line
+
+    // The running load: 0 unread, 1 being read, 2 read (no lines), 3 read.
+    std::vector<char> loadState_;
+    std::vector<int> loadStack_;  // codes being read, outermost first
+    int selects_ = 0;             // per-code statements of the running load
+    bool bulk_ = false;
+    std::vector<Row> bulkAll_;                                      // the whole table
+    std::vector<std::vector<int>> bulkRows_;                        // parent number -> rows, in key order
+    std::unordered_map<std::string, std::vector<int>> bulkFolded_;  // folded code -> parent numbers
+    size_t itemsScanned_ = 1;  // Lines examined by LoadItems
+
+    // Roll-ups of codes whose structure holds no loop, kept until the lines
+    // or the items change; [allLevels].
+    std::vector<double> costMemo_[2];
+    std::vector<char> costKnown_[2];
+
     clsCycleLog cycles_;
+};
+
+// Every row of an iStruct statement (SELECT *), in its order.
+std::vector<clsStructure::sData> ReadLineRows(Statement& st);
+
+// A code as the data file's key columns compare it: ASCII letters folded to
+// lower case (the rest byte by byte).
+std::string FoldCode(std::string_view code);
+
+// A read transaction for the length of a load: one consistent view of the
+// file and one lock instead of one per statement.
+class Database;
+class ReadTransaction {
+public:
+    explicit ReadTransaction(Database& db);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    Database& db_;
 };

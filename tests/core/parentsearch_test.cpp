@@ -103,3 +103,21 @@ TEST_F(ParentSearch, QuotesInCodes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ParentSearch, OnePassReadMatchesPerCodeStatements) {
+    Items("S:3:0 B:2:0 U1:1:0 u2:1:0 P:0:0");
+    Lines("S>B*1 B>u2*2 U1>p*3 b>U1*4 U2>P*5 s>U1*6:0");
+    auto snapshot = [&](int bulkAfter) {
+        clsParentSearch t(&dao);
+        t.BulkAfter = bulkAfter;
+        t.SearchParents("P");
+        std::string out;
+        for (const auto& l : t.Lines()) out += l.ParentCode + ">" + l.ChildCode + " ";
+        return out;
+    };
+    EXPECT_EQ(snapshot(0), snapshot(1));
+}
+
+}  // namespace

@@ -329,3 +329,33 @@ TEST_F(Structure, RootWithoutLinesAndRootArray) {
 }
 
 }  // namespace
+
+namespace {
+
+// The one-pass reads of a large load must give what the per-code statements
+// give: the same lines in the same order, the same items. Codes differ in
+// case and rows are stored out of key order on purpose.
+TEST_F(Structure, OnePassReadsMatchPerCodeStatements) {
+    Items("S:3:1 B1:2:2 b2:2:3 U:1:4 a:0:5 Z:0:6 P:0:7");
+    Lines("U>Z*1 S>b2*2 U>a*3 B1>U*4 S>B1*5 U>P*6 b2>U*7 s>Q*8 P>z*9");
+    auto snapshot = [&](int bulkLines, int bulkItems) {
+        clsStructure t(&dao);
+        t.BulkLinesAfter = bulkLines;
+        t.BulkItemsAfter = bulkItems;
+        t.CdListInit(2);
+        t.CdListAdd(1, "S");
+        t.CdListAdd(2, "u");
+        t.LoadStructure();
+        std::string out;
+        for (const auto& l : t.Lines()) out += l.ParentCode + ">" + l.ChildCode + "*" + std::to_string(l.Quantity) + " ";
+        out += "|";
+        for (const auto& code : {"S", "B1", "b2", "U", "a", "Z", "P", "Q", "z", "u"})
+            out += std::string(" ") + code + "=" + (t.FindItem(code) ? t.FindItem(code)->Code : "-");
+        return out;
+    };
+    std::string perCode = snapshot(0, 0);
+    EXPECT_EQ(perCode, snapshot(1, 1));
+    EXPECT_EQ(perCode, snapshot(3, 0));
+}
+
+}  // namespace
