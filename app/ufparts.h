@@ -1,15 +1,131 @@
-// TfrmParts: an empty window until its own work fills it.
+// TfrmParts: the structure window. A tree of the assemblies below the roots
+// chosen in the main window and a list of the lines below the selected item
+// (one level or all levels), with the cost total, the line edit, the
+// printouts, the parent search and the item view. The structure itself lives
+// in clsStructure (core); this window draws it and drives the edits.
 #pragma once
 #include <QDialog>
+#include <QIcon>
+#include <QString>
+#include <vector>
+
+#include "structure.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TListView;
+
+// The ten pictures of imglstGriditem of the structure windows: 0 body, 1 unit
+// root, 2 parts root, 3 ascending, 4 descending, 5 unit, 6 unit checked,
+// 7 part, 8 part checked, 9 set.
+QIcon StructureImage(int index);
 
 class TfrmParts : public QDialog {
     Q_OBJECT
 public:
+    using sData = clsStructure::sData;
+    using sMstData = clsStructure::sMstData;
+    using sListEdt = clsStructure::sListEdt;
+
     explicit TfrmParts(QWidget* parent = nullptr);
-    void CdListInit(int n);
-    void CdListAdd(int k, const QString& code);
+    ~TfrmParts() override;
+
+    // Opening, in this order (the main window's 構成表 command).
+    int CdListInit(int n);
+    void CdListAdd(int index, const QString& code);
     void LoadStructure();
 
+    // Used by the line edit and after edits.
+    int LoadLines(const QString& code);
+    void LoadItems(int showProgress);
+    void BuildTree(QTreeWidgetItem* node, const QString& code);
+    void FillList(const QString& code, const QString& selectCode);
+    void ApplyNameDisplay();
+    void InitList(bool rebuildColumns);
+    int IsAncestorOrSelf(const QString& code, const QString& candidate);
+    // The line as the file holds it: quantity, managed and check flags.
+    void ReadLine(const QString& parent, const QString& child, long long& quantity, int& kflg, int& cflg);
+    int DeleteLine(const QString& parent, const QString& child);
+    void ApplyLineChange(QTreeWidgetItem* node, const QString& oldParent, int fromTree, int mode,
+                         const QString& newChild, const QString& parent, const QString& oldChild);
+
+    // Events.
+    void treeStChange();
+    void treeStEnter();
+    void lvMainEnter();
+    void lvMainSelectItem();
+    void lvMainColumnClick(int position);
+    void UpdateTreeActions();
+    void UpdateListActions();
+    void ShowItemInfo();
+
+    // Action executes.
+    void actTreeAddExecute();
+    void actTreeEditExecute();
+    void actTreeDelExecute();
+    void actPrintExecute();
+    void actGenkaPrintExecute();
+    void actParentSearchExecute();
+    void actAllDspExecute();
+    void actItemViewExecute();
+    void actNameDispExecute();
+    void actHelpExecute();
+
+    // The memory: Lines, Items, RootCodes.
+    clsStructure& Structure() { return S; }
+    const std::vector<sData>& Lines() const { return S.Lines(); }
+    const std::vector<sMstData>& Items() const { return S.Items(); }
+    const std::vector<std::string>& RootCodes() const { return S.RootCodes; }
+
+    // The code a tree node stands for (the child of its line), "" for none.
+    QString NodeCode(QTreeWidgetItem* node) const;
+    int NodeLine(QTreeWidgetItem* node) const;
+
+    QTreeWidget* treeSt = nullptr;
+    TListView* lvMain = nullptr;
+    QSplitter* spLine = nullptr;
+    QToolBar* tbMain = nullptr;
+    QLabel* sbarPanel[5] = {};
+    QMenu* mnuTree = nullptr;
+    QAction* actTreeAdd = nullptr;
+    QAction* actTreeEdit = nullptr;
+    QAction* actTreeDel = nullptr;
+    QAction* actPrint = nullptr;
+    QAction* actGenkaPrint = nullptr;
+    QAction* actParentSearch = nullptr;
+    QAction* actAllDsp = nullptr;
+    QAction* actItemView = nullptr;
+    QAction* actNameDisp = nullptr;
+    QAction* actClose = nullptr;
+    QAction* actHelp = nullptr;
+
+    int SortColumn = 1;
+    unsigned char AllLevels = 0;
+    unsigned char NameDisplay = 0;
+    // "treeSt" or "lvMain": the control that last had the focus.
+    QString ActiveControl;
+
+protected:
+    void done(int r) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    QStringList CdList;
+    void BuildForm();
+    void Command(QAction* action, void (TfrmParts::*execute)());
+    void ProgressShow(const QString& caption);
+    void ProgressCount(int n);
+    void ProgressClose();
+    void ReportLoops();
+    void ShowModes();
+    QTreeWidgetItem* SelectedNode() const;
+    std::vector<QTreeWidgetItem*> AllNodes() const;
+    int SelectedRow() const;
+
+    clsStructure S;
+    long long lastPaint_ = 0;
 };

@@ -330,14 +330,25 @@ bool FoldLess(std::string_view a, std::string_view b) {
 }  // namespace
 
 void clsStructure::LoadStructure() {
+    LoadRootLines();
+    LoadRootItems();
+}
+
+void clsStructure::LoadRootLines() {
     Clear();
-    ReadTransaction tx(*dao_->GetDatabase());
-    for (int i = 1; i < RootCount(); ++i) LoadLines(RootCodes[static_cast<size_t>(i)]);
+    {
+        ReadTransaction tx(*dao_->GetDatabase());
+        for (int i = 1; i < RootCount(); ++i) LoadLines(RootCodes[static_cast<size_t>(i)]);
+    }
     bulkAll_.clear();
     bulkAll_.shrink_to_fit();
     bulkRows_.clear();
     bulkFolded_.clear();
     bulk_ = false;
+}
+
+void clsStructure::LoadRootItems() {
+    ReadTransaction tx(*dao_->GetDatabase());
     LoadItems(true);
     for (int i = 1; i < RootCount(); ++i) {
         AppendRootLine(RootCodes[static_cast<size_t>(i)]);

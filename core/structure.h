@@ -181,8 +181,12 @@ public:
     // Empties Lines, Items and the loop record, leaving the placeholders.
     void Clear();
     // Reads the whole structure below the roots: the lines, the items, then a
-    // pseudo-line per root (and its item).
+    // pseudo-line per root (and its item). The same in two steps, for the
+    // window's progress captions: LoadRootLines empties the memory and reads
+    // the lines, LoadRootItems the items and the root pseudo-lines.
     void LoadStructure();
+    void LoadRootLines();
+    void LoadRootItems();
     // Appends, depth first, every line below code not held yet: a line
     // follows the lines below its child. 1 when code has lines in the file.
     int LoadLines(const std::string& code);
