@@ -59,13 +59,11 @@ void TfrmParentSe::BuildForm() {
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     setSizeGripEnabled(true);
 
-    actPrint = new QAction(QStringLiteral("印刷(&P)"), this);
-    actClose = new QAction(QStringLiteral("閉じる(&X)"), this);
-    actHelp = new QAction(QStringLiteral("ヘルプ(&H)"), this);
-    actAllDsp = new QAction(QStringLiteral("全階層表示"), this);
-    actAllDsp->setCheckable(true);
-    actNameDisp = new QAction(QStringLiteral("名称表示"), this);
-    actNameDisp->setCheckable(true);
+    actPrint = StructureAction(this, QStringLiteral("印刷(&P)"));
+    actClose = StructureAction(this, QStringLiteral("閉じる(&X)"));
+    actHelp = StructureAction(this, QStringLiteral("ヘルプ(&H)"));
+    actAllDsp = StructureAction(this, QStringLiteral("全階層表示"), true);
+    actNameDisp = StructureAction(this, QStringLiteral("名称表示"), true);
     Command(actPrint, &TfrmParentSe::actPrintExecute);
     Command(actHelp, &TfrmParentSe::actHelpExecute);
     Command(actAllDsp, &TfrmParentSe::actAllDspExecute);
@@ -82,6 +80,7 @@ void TfrmParentSe::BuildForm() {
 
     tbMain = new QToolBar(QStringLiteral("コマンド"), this);
     tbMain->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    tbMain->setStyleSheet(QStringLiteral("QToolButton { padding: 1px 2px; }"));
     tbMain->addActions({actClose, actPrint});
     tbMain->addSeparator();
     tbMain->addActions({actAllDsp, actNameDisp});
@@ -108,16 +107,7 @@ void TfrmParentSe::BuildForm() {
     spLine->setStretchFactor(1, 1);
     spLine->setChildrenCollapsible(false);
 
-    auto* sbarMain = new QStatusBar(this);
-    sbarMain->setSizeGripEnabled(false);
-    const int widths[5] = {200, 100, 100, 180, 120};
-    for (int i = 0; i < 5; ++i) {
-        sbarPanel[i] = new QLabel(sbarMain);
-        sbarPanel[i]->setFixedWidth(widths[i]);
-        sbarPanel[i]->setFrameStyle(i == 0 ? QFrame::NoFrame : QFrame::StyledPanel | QFrame::Sunken);
-        sbarPanel[i]->setContentsMargins(3, 0, 3, 0);
-        sbarMain->addWidget(sbarPanel[i]);
-    }
+    QStatusBar* sbarMain = StructureStatusBar(this, sbarPanel);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -150,6 +140,7 @@ void TfrmParentSe::SearchParents(const QString& code) {
     NameDisplay = 0;
     actAllDsp->setChecked(false);
     actNameDisp->setChecked(false);
+    sbarPanel[4]->clear();
     WaitCursor wait;
     P.SetDao(frmItem->Dao);
     P.SearchParents(ToStd(code));
@@ -254,12 +245,13 @@ void TfrmParentSe::ApplyNameDisplay() {
 
 void TfrmParentSe::actAllDspExecute() {
     AllLevels = actAllDsp->isChecked() ? 1 : 0;
-    sbarPanel[4]->setText(AllLevels ? QStringLiteral("全階層表示") : QString());
+    sbarPanel[4]->setText(DisplayModesText(AllLevels, NameDisplay));
     FillList(NodeCode(treeSt->currentItem()), QString());
 }
 
 void TfrmParentSe::actNameDispExecute() {
     NameDisplay = actNameDisp->isChecked() ? 1 : 0;
+    sbarPanel[4]->setText(DisplayModesText(AllLevels, NameDisplay));
     ApplyNameDisplay();
 }
 

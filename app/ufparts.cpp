@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
@@ -140,12 +141,29 @@ const int kDefaultWidths[5] = {120, 70, 70, 120, 100};
 const QColor kIndirect(0, 0, 255);
 const QColor kDimmed(Qt::gray);
 
-QAction* MakeAction(QObject* parent, const QString& caption, bool checkable = false) {
+}  // namespace
+
+QAction* StructureAction(QObject* parent, const QString& caption, bool checkable) {
     auto* a = new QAction(caption, parent);
     a->setCheckable(checkable);
+    a->setIconText(QString(caption).remove(QRegularExpression(QStringLiteral("\\(&.\\)$"))));
     return a;
 }
-}  // namespace
+
+QStatusBar* StructureStatusBar(QWidget* parent, QLabel* (&panels)[5]) {
+    auto* bar = new QStatusBar(parent);
+    bar->setSizeGripEnabled(false);
+    const int widths[5] = {200, 100, 100, 180, 120};
+    for (int i = 0; i < 5; ++i) {
+        panels[i] = new QLabel(bar);
+        if (i < 4) panels[i]->setFixedWidth(widths[i]);
+        else panels[i]->setMinimumWidth(widths[i]);
+        panels[i]->setFrameStyle(i == 0 ? QFrame::NoFrame : QFrame::StyledPanel | QFrame::Sunken);
+        panels[i]->setContentsMargins(3, 0, 3, 0);
+        bar->addWidget(panels[i], i == 4 ? 1 : 0);
+    }
+    return bar;
+}
 
 TfrmParts::TfrmParts(QWidget* parent) : QDialog(parent) {
     BuildForm();
@@ -175,17 +193,17 @@ void TfrmParts::BuildForm() {
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     setSizeGripEnabled(true);
 
-    actTreeAdd = MakeAction(this, QStringLiteral("構造に追加(&A)"));
-    actTreeEdit = MakeAction(this, QStringLiteral("編集(&E)"));
-    actTreeDel = MakeAction(this, QStringLiteral("構造から削除(&D)"));
-    actPrint = MakeAction(this, QStringLiteral("構成表印刷(&P)"));
-    actGenkaPrint = MakeAction(this, QStringLiteral("原価表印刷(&G)"));
-    actParentSearch = MakeAction(this, QStringLiteral("親検索(&S)"));
-    actAllDsp = MakeAction(this, QStringLiteral("全階層表示"), true);
-    actItemView = MakeAction(this, QStringLiteral("品目情報表示"));
-    actNameDisp = MakeAction(this, QStringLiteral("名称表示"), true);
-    actClose = MakeAction(this, QStringLiteral("閉じる(&X)"));
-    actHelp = MakeAction(this, QStringLiteral("ヘルプ(&H)"));
+    actTreeAdd = StructureAction(this, QStringLiteral("構造に追加(&A)"));
+    actTreeEdit = StructureAction(this, QStringLiteral("編集(&E)"));
+    actTreeDel = StructureAction(this, QStringLiteral("構造から削除(&D)"));
+    actPrint = StructureAction(this, QStringLiteral("構成表印刷(&P)"));
+    actGenkaPrint = StructureAction(this, QStringLiteral("原価表印刷(&G)"));
+    actParentSearch = StructureAction(this, QStringLiteral("親検索(&S)"));
+    actAllDsp = StructureAction(this, QStringLiteral("全階層表示"), true);
+    actItemView = StructureAction(this, QStringLiteral("品目情報表示"));
+    actNameDisp = StructureAction(this, QStringLiteral("名称表示"), true);
+    actClose = StructureAction(this, QStringLiteral("閉じる(&X)"));
+    actHelp = StructureAction(this, QStringLiteral("ヘルプ(&H)"));
     Command(actTreeAdd, &TfrmParts::actTreeAddExecute);
     Command(actTreeEdit, &TfrmParts::actTreeEditExecute);
     Command(actTreeDel, &TfrmParts::actTreeDelExecute);
@@ -212,6 +230,7 @@ void TfrmParts::BuildForm() {
 
     tbMain = new QToolBar(QStringLiteral("コマンド"), this);
     tbMain->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    tbMain->setStyleSheet(QStringLiteral("QToolButton { padding: 1px 2px; }"));
     tbMain->addActions({actClose, actPrint, actGenkaPrint});
     tbMain->addSeparator();
     tbMain->addAction(actParentSearch);
@@ -257,16 +276,7 @@ void TfrmParts::BuildForm() {
     spLine->setStretchFactor(1, 1);
     spLine->setChildrenCollapsible(false);
 
-    auto* sbarMain = new QStatusBar(this);
-    sbarMain->setSizeGripEnabled(false);
-    const int widths[5] = {200, 100, 100, 180, 120};
-    for (int i = 0; i < 5; ++i) {
-        sbarPanel[i] = new QLabel(sbarMain);
-        sbarPanel[i]->setFixedWidth(widths[i]);
-        sbarPanel[i]->setFrameStyle(i == 0 ? QFrame::NoFrame : QFrame::StyledPanel | QFrame::Sunken);
-        sbarPanel[i]->setContentsMargins(3, 0, 3, 0);
-        sbarMain->addWidget(sbarPanel[i]);
-    }
+    QStatusBar* sbarMain = StructureStatusBar(this, sbarPanel);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -484,12 +494,14 @@ void TfrmParts::FillList(const QString& code, const QString& selectCode) {
     ReportLoops();
 }
 
-void TfrmParts::ShowModes() {
+QString DisplayModesText(bool allLevels, bool nameDisplay) {
     QStringList modes;
-    if (AllLevels == 1) modes << QStringLiteral("全階層表示");
-    if (NameDisplay == 1) modes << QStringLiteral("名称表示");
-    sbarPanel[4]->setText(modes.join(QStringLiteral(" ")));
+    if (allLevels) modes << QStringLiteral("全階層表示");
+    if (nameDisplay) modes << QStringLiteral("名称表示");
+    return modes.join(QStringLiteral(" "));
 }
+
+void TfrmParts::ShowModes() { sbarPanel[4]->setText(DisplayModesText(AllLevels == 1, NameDisplay == 1)); }
 
 void TfrmParts::lvMainColumnClick(int position) {
     SortColumn = NextSortColumn(SortColumn, position);

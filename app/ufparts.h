@@ -25,6 +25,16 @@ class TListView;
 // 7 part, 8 part checked, 9 set.
 QIcon StructureImage(int index);
 
+// Pieces shared by the structure window and the parent search: an action
+// whose tool button shows the caption without its accelerator, and the
+// status bar with its five panels (200 without bevel, 100, 100, 180, 120;
+// the last one takes the spare width).
+QAction* StructureAction(QObject* parent, const QString& caption, bool checkable = false);
+class QStatusBar;
+QStatusBar* StructureStatusBar(QWidget* parent, QLabel* (&panels)[5]);
+// The last panel: the display switches that are on ("全階層表示 名称表示").
+QString DisplayModesText(bool allLevels, bool nameDisplay);
+
 class TfrmParts : public QDialog {
     Q_OBJECT
 public:
