@@ -27,32 +27,17 @@
 namespace {
 const int kDesignWidth = 734;
 const int kDesignHeight = 509;
-const char* const kWidthKeys[4] = {"PLIST1W", "PLIST2W", "PLIST3W", "PLIST4W"};
-const int kDefaultWidths[4] = {120, 70, 120, 50};
+const std::vector<const char*> kWidthKeys = {"PLIST1W", "PLIST2W", "PLIST3W", "PLIST4W"};
 }  // namespace
 
 TfrmParentSe::TfrmParentSe(QWidget* parent) : QDialog(parent) {
     BuildForm();
-    IniFile ini = AppSettings();
-    LoadFormGeometry(this, QStringLiteral("FP_"), kDesignWidth, kDesignHeight);
-    int treeWidth = ini.ReadInteger("PREFORM", "PTREE_W", 0);
-    spLine->setSizes({treeWidth > 0 ? treeWidth : 216, std::max(100, width() - (treeWidth > 0 ? treeWidth : 216))});
+    panes_.LoadSizes(this, QStringLiteral("FP_"), QSize(kDesignWidth, kDesignHeight), "PTREE_W", 216);
     SortColumn = 1;
     InitList(true);
 }
 
-TfrmParentSe::~TfrmParentSe() {
-    try {
-        SaveFormGeometry(this, QStringLiteral("FP_"));
-        std::vector<std::pair<std::string, std::string>> keys;
-        keys.emplace_back("PTREE_W", std::to_string(treeSt->width()));
-        QList<int> widths = lvMain->ColumnWidths();
-        for (int i = 0; i < 4 && i < widths.size(); ++i) keys.emplace_back(kWidthKeys[i], std::to_string(widths[i]));
-        AppSettings().WriteStrings("PREFORM", keys);
-    } catch (const VelmoError& e) {
-        Platform().ErrorReport(ToQ(e.Kind()), QString::fromUtf8(e.what()));
-    }
-}
+TfrmParentSe::~TfrmParentSe() { panes_.SaveSizes(this, QStringLiteral("FP_"), "PTREE_W", kWidthKeys); }
 
 void TfrmParentSe::BuildForm() {
     setWindowTitle(QStringLiteral("構成表管理ﾌﾟﾛｸﾞﾗﾑ [親検索]"));
@@ -87,35 +72,13 @@ void TfrmParentSe::BuildForm() {
     tbMain->addSeparator();
     tbMain->addAction(actHelp);
 
-    treeSt = new QTreeWidget(this);
-    treeSt->setObjectName(QStringLiteral("treeSt"));
-    treeSt->setHeaderHidden(true);
-    treeSt->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    treeSt->setUniformRowHeights(true);
+    panes_.Build(this, menu, tbMain, StructureStatusBar(this, sbarPanel));
+    treeSt = panes_.tree;
+    lvMain = panes_.list;
+    spLine = panes_.split;
     connect(treeSt, &QTreeWidget::currentItemChanged, this, [this] { RunCommand([this] { treeStChange(); }); });
-
-    lvMain = new TListView(this);
-    lvMain->setObjectName(QStringLiteral("lvMain"));
-    lvMain->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvMain->Model()->SetIconProvider(StructureImage);
     connect(lvMain, &TListView::columnClicked, this,
             [this](int position) { RunCommand([this, position] { lvMainColumnClick(position); }); });
-
-    spLine = new QSplitter(Qt::Horizontal, this);
-    spLine->addWidget(treeSt);
-    spLine->addWidget(lvMain);
-    spLine->setStretchFactor(1, 1);
-    spLine->setChildrenCollapsible(false);
-
-    QStatusBar* sbarMain = StructureStatusBar(this, sbarPanel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(menu);
-    layout->addWidget(tbMain);
-    layout->addWidget(spLine, 1);
-    layout->addWidget(sbarMain);
 }
 
 void TfrmParentSe::Command(QAction* action, void (TfrmParentSe::*execute)()) {
@@ -164,18 +127,12 @@ void TfrmParentSe::SearchParents(const QString& code) {
 }
 
 void TfrmParentSe::BuildTree(QTreeWidgetItem* node, const QString& code) {
-    std::vector<QTreeWidgetItem*> nodes{node};
-    P.WalkTree(ToStd(code), 0, [&](int parent, int line) {
-        const auto& l = P.Lines()[static_cast<size_t>(line)];
-        auto* item = new QTreeWidgetItem(nodes[static_cast<size_t>(parent)], QStringList(ToQ(l.ParentCode)));
-        item->setData(0, Qt::UserRole, line);
-        int image = ChildImage(P.Category(l.ParentCode), l.Cflg);
-        if (image >= 0) item->setIcon(0, StructureImage(image));
-        if (l.Kflg == 0) item->setForeground(0, QColor(Qt::gray));
-        nodes.push_back(item);
-        return static_cast<int>(nodes.size()) - 1;
-    });
-    for (QTreeWidgetItem* n : nodes) n->setExpanded(true);
+    auto line = [this](int a) -> const clsParentSearch::sData& { return P.Lines()[static_cast<size_t>(a)]; };
+    panes_.AddNodes(
+        node, [&](const std::function<int(int, int)>& add) { P.WalkTree(ToStd(code), 0, add); },
+        [&](int a) { return ToQ(line(a).ParentCode); },
+        [&](int a) { return ChildImage(P.Category(line(a).ParentCode), line(a).Cflg); },
+        [&](int a) { return line(a).Kflg == 0; });
 }
 
 void TfrmParentSe::treeStChange() {
@@ -185,13 +142,10 @@ void TfrmParentSe::treeStChange() {
 void TfrmParentSe::InitList(bool rebuildColumns) {
     TListModel* model = lvMain->Model();
     if (rebuildColumns) {
-        model->SetColumns(
-            {QStringLiteral("品番"), QStringLiteral("種類"), QStringLiteral("通称名"), QStringLiteral("員数")});
+        panes_.SetColumns({QStringLiteral("品番"), QStringLiteral("種類"), QStringLiteral("通称名"),
+                           QStringLiteral("員数")},
+                          kWidthKeys, {120, 70, 120, 50});
         model->SetColumnAlignment(3, Qt::AlignRight);
-        IniFile ini = AppSettings();
-        QList<int> widths;
-        for (int i = 0; i < 4; ++i) widths << std::max(10, ini.ReadInteger("PREFORM", kWidthKeys[i], kDefaultWidths[i]));
-        lvMain->SetColumnWidths(widths);
     }
     model->Clear();
     for (int i = 0; i < 4; ++i) sbarPanel[i]->clear();
@@ -204,25 +158,9 @@ void TfrmParentSe::FillList(const QString& code, const QString& selectCode) {
     clsParentSearch::sListResult r = P.FillList(ToStd(code), AllLevels == 1);
     std::vector<ListRow> rows;
     rows.reserve(r.Rows.size());
-    for (const auto& row : r.Rows) {
-        ListRow lr;
-        lr.texts = {ToQ(row.Code), ToQ(row.KbnText), ToQ(row.Name), ToQ(row.Quantity)};
-        lr.image = row.Image;
-        lr.data = row.Direct ? 1 : 0;
-        if (!row.Direct) lr.color = QColor(0, 0, 255);
-        lr.dimmed = row.Dimmed;
-        rows.push_back(std::move(lr));
-    }
-    lvMain->setUpdatesEnabled(false);
-    lvMain->Model()->SetRows(std::move(rows));
-    lvMain->Model()->Sort(SortColumn);
-    if (!selectCode.isEmpty())
-        for (int i = 0; i < lvMain->Model()->Count(); ++i)
-            if (lvMain->Model()->Row(i).texts[0] == selectCode && lvMain->Model()->Row(i).data.toInt() == 1) {
-                lvMain->SelectRow(i);
-                break;
-            }
-    lvMain->setUpdatesEnabled(true);
+    for (const auto& row : r.Rows)
+        rows.push_back(StructureListRow({ToQ(row.Code), ToQ(row.KbnText), ToQ(row.Name), ToQ(row.Quantity)}, row));
+    panes_.ShowRows(std::move(rows), SortColumn, selectCode);
     sbarPanel[0]->setText(code);
     sbarPanel[1]->setText(QStringLiteral("Unit: ") + QString::number(r.UnitCount));
     sbarPanel[2]->setText(QStringLiteral("Parts: ") + QString::number(r.PartsCount));

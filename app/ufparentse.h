@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "parentsearch.h"
+#include "ufparts.h"
 
 class QAction;
 class QLabel;
@@ -62,4 +63,5 @@ private:
     void ReportLoops();
 
     clsParentSearch P;
+    StructurePanes panes_;
 };

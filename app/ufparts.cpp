@@ -136,8 +136,7 @@ QIcon StructureImage(int index) {
 namespace {
 const int kDesignWidth = 704;
 const int kDesignHeight = 492;
-const char* const kWidthKeys[5] = {"KLIST1W", "KLIST2W", "KLIST3W", "KLIST4W", "KLIST5W"};
-const int kDefaultWidths[5] = {120, 70, 70, 120, 100};
+const std::vector<const char*> kWidthKeys = {"KLIST1W", "KLIST2W", "KLIST3W", "KLIST4W", "KLIST5W"};
 const QColor kIndirect(0, 0, 255);
 const QColor kDimmed(Qt::gray);
 
@@ -167,26 +166,12 @@ QStatusBar* StructureStatusBar(QWidget* parent, QLabel* (&panels)[5]) {
 
 TfrmParts::TfrmParts(QWidget* parent) : QDialog(parent) {
     BuildForm();
-    IniFile ini = AppSettings();
-    LoadFormGeometry(this, QStringLiteral("FK_"), kDesignWidth, kDesignHeight);
-    int treeWidth = ini.ReadInteger("PREFORM", "KTREE_W", 0);
-    spLine->setSizes({treeWidth > 0 ? treeWidth : 196, std::max(100, width() - (treeWidth > 0 ? treeWidth : 196))});
+    panes_.LoadSizes(this, QStringLiteral("FK_"), QSize(kDesignWidth, kDesignHeight), "KTREE_W", 196);
     SortColumn = 1;
     InitList(true);
 }
 
-TfrmParts::~TfrmParts() {
-    try {
-        SaveFormGeometry(this, QStringLiteral("FK_"));
-        std::vector<std::pair<std::string, std::string>> keys;
-        keys.emplace_back("KTREE_W", std::to_string(treeSt->width()));
-        QList<int> widths = lvMain->ColumnWidths();
-        for (int i = 0; i < 5 && i < widths.size(); ++i) keys.emplace_back(kWidthKeys[i], std::to_string(widths[i]));
-        AppSettings().WriteStrings("PREFORM", keys);
-    } catch (const VelmoError& e) {
-        Platform().ErrorReport(ToQ(e.Kind()), QString::fromUtf8(e.what()));
-    }
-}
+TfrmParts::~TfrmParts() { panes_.SaveSizes(this, QStringLiteral("FK_"), "KTREE_W", kWidthKeys); }
 
 void TfrmParts::BuildForm() {
     setWindowTitle(QStringLiteral("構成表管理ﾌﾟﾛｸﾞﾗﾑ [構成表]"));
@@ -244,23 +229,15 @@ void TfrmParts::BuildForm() {
     mnuTree = new QMenu(this);
     mnuTree->addActions({actTreeAdd, actTreeEdit, actTreeDel});
 
-    treeSt = new QTreeWidget(this);
-    treeSt->setObjectName(QStringLiteral("treeSt"));
-    treeSt->setHeaderHidden(true);
-    treeSt->setColumnCount(1);
-    treeSt->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    treeSt->setSelectionMode(QAbstractItemView::SingleSelection);
-    treeSt->setUniformRowHeights(true);
+    panes_.Build(this, menu, tbMain, StructureStatusBar(this, sbarPanel));
+    treeSt = panes_.tree;
+    lvMain = panes_.list;
+    spLine = panes_.split;
     treeSt->setContextMenuPolicy(Qt::CustomContextMenu);
     treeSt->installEventFilter(this);
     connect(treeSt, &QTreeWidget::currentItemChanged, this, [this] { RunCommand([this] { treeStChange(); }); });
     connect(treeSt, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { mnuTree->popup(treeSt->viewport()->mapToGlobal(p)); });
-
-    lvMain = new TListView(this);
-    lvMain->setObjectName(QStringLiteral("lvMain"));
-    lvMain->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvMain->Model()->SetIconProvider(StructureImage);
     lvMain->setContextMenuPolicy(Qt::CustomContextMenu);
     lvMain->installEventFilter(this);
     connect(lvMain, &TListView::columnClicked, this,
@@ -269,22 +246,6 @@ void TfrmParts::BuildForm() {
     connect(lvMain, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { mnuTree->popup(lvMain->viewport()->mapToGlobal(p)); });
     connect(lvMain, &QAbstractItemView::doubleClicked, this, [this] { actItemView->trigger(); });
-
-    spLine = new QSplitter(Qt::Horizontal, this);
-    spLine->addWidget(treeSt);
-    spLine->addWidget(lvMain);
-    spLine->setStretchFactor(1, 1);
-    spLine->setChildrenCollapsible(false);
-
-    QStatusBar* sbarMain = StructureStatusBar(this, sbarPanel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->setMenuBar(menu);
-    layout->addWidget(tbMain);
-    layout->addWidget(spLine, 1);
-    layout->addWidget(sbarMain);
 }
 
 void TfrmParts::Command(QAction* action, void (TfrmParts::*execute)()) {
@@ -395,18 +356,12 @@ int TfrmParts::LoadLines(const QString& code) { return S.LoadLines(ToStd(code));
 void TfrmParts::LoadItems(int showProgress) { S.LoadItems(showProgress == 1); }
 
 void TfrmParts::BuildTree(QTreeWidgetItem* node, const QString& code) {
-    std::vector<QTreeWidgetItem*> nodes{node};
-    S.WalkTree(ToStd(code), 0, [&](int parent, int line) {
-        const sData& l = S.Lines()[static_cast<size_t>(line)];
-        auto* item = new QTreeWidgetItem(nodes[static_cast<size_t>(parent)], QStringList(ToQ(l.ChildCode)));
-        item->setData(0, Qt::UserRole, line);
-        int image = ChildImage(S.Category(l.ChildCode), l.Cflg);
-        if (image >= 0) item->setIcon(0, StructureImage(image));
-        if (l.Kflg == 0) item->setForeground(0, kDimmed);
-        nodes.push_back(item);
-        return static_cast<int>(nodes.size()) - 1;
-    });
-    for (QTreeWidgetItem* n : nodes) n->setExpanded(true);
+    auto line = [this](int a) -> const sData& { return S.Lines()[static_cast<size_t>(a)]; };
+    panes_.AddNodes(
+        node, [&](const std::function<int(int, int)>& add) { S.WalkTree(ToStd(code), 0, add); },
+        [&](int a) { return ToQ(line(a).ChildCode); },
+        [&](int a) { return ChildImage(S.Category(line(a).ChildCode), line(a).Cflg); },
+        [&](int a) { return line(a).Kflg == 0; });
 }
 
 int TfrmParts::NodeLine(QTreeWidgetItem* node) const { return node ? node->data(0, Qt::UserRole).toInt() : 0; }
@@ -445,14 +400,11 @@ void TfrmParts::ApplyNameDisplay() {
 void TfrmParts::InitList(bool rebuildColumns) {
     TListModel* model = lvMain->Model();
     if (rebuildColumns) {
-        model->SetColumns({QStringLiteral("品番"), QStringLiteral("種類"), QStringLiteral("員数"),
-                           QStringLiteral("通称名"), QStringLiteral("単価")});
+        panes_.SetColumns({QStringLiteral("品番"), QStringLiteral("種類"), QStringLiteral("員数"),
+                           QStringLiteral("通称名"), QStringLiteral("単価")},
+                          kWidthKeys, {120, 70, 70, 120, 100});
         model->SetColumnAlignment(2, Qt::AlignRight);
         model->SetColumnAlignment(4, Qt::AlignRight);
-        IniFile ini = AppSettings();
-        QList<int> widths;
-        for (int i = 0; i < 5; ++i) widths << std::max(10, ini.ReadInteger("PREFORM", kWidthKeys[i], kDefaultWidths[i]));
-        lvMain->SetColumnWidths(widths);
     }
     model->Clear();
     for (int i = 0; i < 4; ++i) sbarPanel[i]->clear();
@@ -465,28 +417,10 @@ void TfrmParts::FillList(const QString& code, const QString& selectCode) {
     clsStructure::sListResult r = S.FillList(ToStd(code), AllLevels == 1);
     std::vector<ListRow> rows;
     rows.reserve(r.Rows.size());
-    for (const auto& row : r.Rows) {
-        ListRow lr;
-        lr.texts = {ToQ(row.Code), ToQ(row.KbnText), ToQ(row.Quantity), ToQ(row.Name), ToQ(row.Price)};
-        lr.image = row.Image;
-        lr.data = row.Direct ? 1 : 0;
-        if (!row.Direct) lr.color = kIndirect;
-        lr.dimmed = row.Dimmed;
-        rows.push_back(std::move(lr));
-    }
-    lvMain->setUpdatesEnabled(false);
-    lvMain->Model()->SetRows(std::move(rows));
-    lvMain->Model()->Sort(SortColumn);
-    if (!selectCode.isEmpty()) {
-        for (int i = 0; i < lvMain->Model()->Count(); ++i) {
-            const ListRow& row = lvMain->Model()->Row(i);
-            if (row.texts[0] == selectCode && row.data.toInt() == 1) {
-                lvMain->SelectRow(i);
-                break;
-            }
-        }
-    }
-    lvMain->setUpdatesEnabled(true);
+    for (const auto& row : r.Rows)
+        rows.push_back(StructureListRow(
+            {ToQ(row.Code), ToQ(row.KbnText), ToQ(row.Quantity), ToQ(row.Name), ToQ(row.Price)}, row));
+    panes_.ShowRows(std::move(rows), SortColumn, selectCode);
     sbarPanel[0]->setText(code);
     sbarPanel[1]->setText(QStringLiteral("Unit: ") + QString::number(r.UnitCount));
     sbarPanel[2]->setText(QStringLiteral("Parts: ") + QString::number(r.PartsCount));
@@ -499,6 +433,107 @@ QString DisplayModesText(bool allLevels, bool nameDisplay) {
     if (allLevels) modes << QStringLiteral("全階層表示");
     if (nameDisplay) modes << QStringLiteral("名称表示");
     return modes.join(QStringLiteral(" "));
+}
+
+void StructurePanes::Build(QDialog* w, QMenuBar* menu, QToolBar* tools, QStatusBar* status) {
+    tree = new QTreeWidget(w);
+    tree->setObjectName(QStringLiteral("treeSt"));
+    tree->setHeaderHidden(true);
+    tree->setColumnCount(1);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree->setUniformRowHeights(true);
+    list = new TListView(w);
+    list->setObjectName(QStringLiteral("lvMain"));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->Model()->SetIconProvider(StructureImage);
+    split = new QSplitter(Qt::Horizontal, w);
+    split->addWidget(tree);
+    split->addWidget(list);
+    split->setStretchFactor(1, 1);
+    split->setChildrenCollapsible(false);
+    auto* layout = new QVBoxLayout(w);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menu);
+    layout->addWidget(tools);
+    layout->addWidget(split, 1);
+    layout->addWidget(status);
+}
+
+void StructurePanes::LoadSizes(QDialog* w, const QString& prefix, QSize design, const char* treeKey, int designTree) {
+    LoadFormGeometry(w, prefix, design.width(), design.height());
+    int treeWidth = AppSettings().ReadInteger("PREFORM", treeKey, 0);
+    if (treeWidth <= 0) treeWidth = designTree;
+    split->setSizes({treeWidth, std::max(100, w->width() - treeWidth)});
+}
+
+void StructurePanes::SaveSizes(QDialog* w, const QString& prefix, const char* treeKey,
+                               const std::vector<const char*>& widthKeys) {
+    // At program end: a settings file that cannot be written is reported,
+    // never thrown out of a destructor.
+    try {
+        SaveFormGeometry(w, prefix);
+        std::vector<std::pair<std::string, std::string>> keys{{treeKey, std::to_string(tree->width())}};
+        QList<int> widths = list->ColumnWidths();
+        for (size_t i = 0; i < widthKeys.size() && static_cast<int>(i) < widths.size(); ++i)
+            keys.emplace_back(widthKeys[i], std::to_string(widths[static_cast<int>(i)]));
+        AppSettings().WriteStrings("PREFORM", keys);
+    } catch (const VelmoError& e) {
+        Platform().ErrorReport(ToQ(e.Kind()), QString::fromUtf8(e.what()));
+    }
+}
+
+void StructurePanes::SetColumns(const QStringList& captions, const std::vector<const char*>& widthKeys,
+                                const std::vector<int>& designWidths) {
+    list->Model()->SetColumns(captions);
+    IniFile ini = AppSettings();
+    QList<int> widths;
+    for (size_t i = 0; i < widthKeys.size(); ++i)
+        widths << std::max(10, ini.ReadInteger("PREFORM", widthKeys[i], designWidths[i]));
+    list->SetColumnWidths(widths);
+}
+
+void StructurePanes::ShowRows(std::vector<ListRow> rows, int sortColumn, const QString& selectCode) {
+    list->setUpdatesEnabled(false);
+    list->Model()->SetRows(std::move(rows));
+    list->Model()->Sort(sortColumn);
+    if (!selectCode.isEmpty())
+        for (int i = 0; i < list->Model()->Count(); ++i) {
+            const ListRow& row = list->Model()->Row(i);
+            if (row.texts[0] == selectCode && row.data.toInt() == 1) {
+                list->SelectRow(i);
+                break;
+            }
+        }
+    list->setUpdatesEnabled(true);
+}
+
+void StructurePanes::AddNodes(QTreeWidgetItem* node,
+                              const std::function<void(const std::function<int(int, int)>&)>& walk,
+                              const std::function<QString(int)>& text, const std::function<int(int)>& image,
+                              const std::function<bool(int)>& dimmed) {
+    std::vector<QTreeWidgetItem*> nodes{node};
+    walk([&](int parent, int line) {
+        auto* item = new QTreeWidgetItem(nodes[static_cast<size_t>(parent)], QStringList(text(line)));
+        item->setData(0, Qt::UserRole, line);
+        int i = image(line);
+        if (i >= 0) item->setIcon(0, StructureImage(i));
+        if (dimmed(line)) item->setForeground(0, kDimmed);
+        nodes.push_back(item);
+        return static_cast<int>(nodes.size()) - 1;
+    });
+    for (QTreeWidgetItem* n : nodes) n->setExpanded(true);
+}
+
+ListRow StructureListRow(const QStringList& texts, const clsStructure::sListRow& row) {
+    ListRow lr;
+    lr.texts = texts;
+    lr.image = row.Image;
+    lr.data = row.Direct ? 1 : 0;
+    if (!row.Direct) lr.color = kIndirect;
+    lr.dimmed = row.Dimmed;
+    return lr;
 }
 
 void TfrmParts::ShowModes() { sbarPanel[4]->setText(DisplayModesText(AllLevels == 1, NameDisplay == 1)); }
@@ -645,30 +680,39 @@ void TfrmParts::actTreeAddExecute() {
     if (!frmStrEdit->IsCancelled()) ApplyLineChange(node, QString(), 1, 0, frmStrEdit->GetCode(), parent, QString());
 }
 
-void TfrmParts::actTreeEditExecute() {
+bool TfrmParts::PickLine(const QString& verb, QString& parent, QString& child, int& fromTree, int& parentKbn) {
     QTreeWidgetItem* node = SelectedNode();
-    if (!node) return;
-    QString parent, child;
-    int parentKbn = 0;
+    if (!node) return false;
+    parentKbn = 0;
     if (ActiveControl == QLatin1String("treeSt")) {
+        fromTree = 1;
         const sData& l = S.Lines()[static_cast<size_t>(NodeLine(node))];
         parent = ToQ(l.ParentCode);
         child = ToQ(l.ChildCode);
         if (parent.isEmpty()) {
-            Platform().Info(QStringLiteral("ルートの編集はできません(後にﾒﾆｭｰ自体を無効にします)"));
-            return;
+            Platform().Info(QStringLiteral("ルートの") + verb + QStringLiteral("はできません(後にﾒﾆｭｰ自体を無効にします)"));
+            return false;
         }
         parentKbn = std::max(0, S.Category(l.ParentCode));
-    } else {
-        int row = SelectedRow();
-        if (row < 0) return;
-        parent = NodeCode(node);
-        child = lvMain->Model()->Row(row).texts[0];
-        if (lvMain->Model()->Row(row).data.toInt() == 0) {
-            Platform().Info(QStringLiteral("淡色表示行の編集はできません(後にﾒﾆｭｰ自体を無効にします)"));
-            return;
-        }
+        return true;
     }
+    fromTree = 0;
+    int row = SelectedRow();
+    if (row < 0) return false;
+    parent = NodeCode(node);
+    child = lvMain->Model()->Row(row).texts[0];
+    if (lvMain->Model()->Row(row).data.toInt() == 0) {
+        Platform().Info(QStringLiteral("淡色表示行の") + verb + QStringLiteral("はできません(後にﾒﾆｭｰ自体を無効にします)"));
+        return false;
+    }
+    return true;
+}
+
+void TfrmParts::actTreeEditExecute() {
+    QString parent, child;
+    int fromTree = 0, parentKbn = 0;
+    if (!PickLine(QStringLiteral("編集"), parent, child, fromTree, parentKbn)) return;
+    QTreeWidgetItem* node = SelectedNode();
     frmStrEdit->SetMode(1);
     frmStrEdit->Prepare(parent, child, parentKbn);
     Platform().ShowModal(frmStrEdit);
@@ -676,29 +720,10 @@ void TfrmParts::actTreeEditExecute() {
 }
 
 void TfrmParts::actTreeDelExecute() {
-    QTreeWidgetItem* node = SelectedNode();
-    if (!node) return;
     QString parent, child;
-    int fromTree = 0;
-    if (ActiveControl == QLatin1String("treeSt")) {
-        fromTree = 1;
-        const sData& l = S.Lines()[static_cast<size_t>(NodeLine(node))];
-        parent = ToQ(l.ParentCode);
-        child = ToQ(l.ChildCode);
-        if (parent.isEmpty()) {
-            Platform().Info(QStringLiteral("ルートの削除はできません(後にﾒﾆｭｰ自体を無効にします)"));
-            return;
-        }
-    } else {
-        int row = SelectedRow();
-        if (row < 0) return;
-        parent = NodeCode(node);
-        child = lvMain->Model()->Row(row).texts[0];
-        if (lvMain->Model()->Row(row).data.toInt() == 0) {
-            Platform().Info(QStringLiteral("淡色表示行の削除はできません(後にﾒﾆｭｰ自体を無効にします)"));
-            return;
-        }
-    }
+    int fromTree = 0, parentKbn = 0;
+    if (!PickLine(QStringLiteral("削除"), parent, child, fromTree, parentKbn)) return;
+    QTreeWidgetItem* node = SelectedNode();
     frmMsg->lbl01->setText(QStringLiteral("親品番[") + parent + QStringLiteral("]から"));
     frmMsg->lbl02->setText(QStringLiteral("子品番[") + child + QStringLiteral("]を"));
     frmMsg->lbl03->setText(QStringLiteral("を外しますか？"));

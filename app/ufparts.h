@@ -6,13 +6,17 @@
 #pragma once
 #include <QDialog>
 #include <QIcon>
+#include <QSize>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "structure.h"
 
+struct ListRow;
 class QAction;
 class QLabel;
+class QMenuBar;
 class QMenu;
 class QSplitter;
 class QToolBar;
@@ -34,6 +38,34 @@ class QStatusBar;
 QStatusBar* StructureStatusBar(QWidget* parent, QLabel* (&panels)[5]);
 // The last panel: the display switches that are on ("全階層表示 名称表示").
 QString DisplayModesText(bool allLevels, bool nameDisplay);
+
+// The panes both windows share: the tree and the list beside it in a
+// splitter, with the menu, the tool bar and the status bar laid out around
+// them, and their sizes kept in section PREFORM.
+struct StructurePanes {
+    QTreeWidget* tree = nullptr;
+    TListView* list = nullptr;
+    QSplitter* split = nullptr;
+
+    void Build(QDialog* w, QMenuBar* menu, QToolBar* tools, QStatusBar* status);
+    // Window size from <prefix>WIDTH/HEIGHT, tree width from treeKey (0 or
+    // missing: the designed width).
+    void LoadSizes(QDialog* w, const QString& prefix, QSize design, const char* treeKey, int designTree);
+    void SaveSizes(QDialog* w, const QString& prefix, const char* treeKey, const std::vector<const char*>& widthKeys);
+    // Columns with their width keys and designed widths (at least 10).
+    void SetColumns(const QStringList& captions, const std::vector<const char*>& widthKeys,
+                    const std::vector<int>& designWidths);
+    // Shows the rows, sorted by sortColumn; selects the first direct row
+    // whose code is selectCode.
+    void ShowRows(std::vector<ListRow> rows, int sortColumn, const QString& selectCode);
+    // Adds below node one node per line a walk reports, and expands them.
+    void AddNodes(QTreeWidgetItem* node,
+                  const std::function<void(const std::function<int(int node, int line)>&)>& walk,
+                  const std::function<QString(int line)>& text, const std::function<int(int line)>& image,
+                  const std::function<bool(int line)>& dimmed);
+};
+// A list row of a structure list: blue when indirect, grey when not managed.
+ListRow StructureListRow(const QStringList& texts, const clsStructure::sListRow& row);
 
 class TfrmParts : public QDialog {
     Q_OBJECT
@@ -135,7 +167,13 @@ private:
     QTreeWidgetItem* SelectedNode() const;
     std::vector<QTreeWidgetItem*> AllNodes() const;
     int SelectedRow() const;
+    // The line an edit or a removal acts on: from the tree the selected
+    // node's line, from the list the selected row below the selected node.
+    // False, after the refusal message for a root or an indirect row, when
+    // there is none to act on; verb names the act in that message.
+    bool PickLine(const QString& verb, QString& parent, QString& child, int& fromTree, int& parentKbn);
 
     clsStructure S;
+    StructurePanes panes_;
     long long lastPaint_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "parentsearch.h"
 
+#include <optional>
 #include <unordered_set>
 
 #include "engine.h"
@@ -91,23 +92,10 @@ int clsParentSearch::LoadItems() {
         codes.push_back(c);
     }
     int count = 0;
-    int cCd = -1, cKbn = -1, cName = -1, cKeitai = -1, cKikaku = -1, cTanka = -1;
+    std::optional<clsItemReader> reader;
     SelectItemsByCode(dao_, codes, [&](Statement& st) {
-        if (cCd < 0) {
-            cCd = StatementColumn(st, "CD");
-            cKbn = StatementColumn(st, "KBN");
-            cName = StatementColumn(st, "NAME");
-            cKeitai = StatementColumn(st, "KEITAI");
-            cKikaku = StatementColumn(st, "KIKAKU");
-            cTanka = StatementColumn(st, "TANKA");
-        }
-        sMstData m;
-        m.Code = st.ColumnText(cCd);
-        m.Kbn = static_cast<int>(st.Column(cKbn).AsInt());
-        m.Name = st.ColumnText(cName);
-        m.Keitai = st.ColumnText(cKeitai);
-        m.Kikaku = st.ColumnText(cKikaku);
-        m.Tanka = st.Column(cTanka).AsDouble();
+        if (!reader) reader.emplace(st);
+        sMstData m = reader->Read(st);
         itemIndex_.try_emplace(m.Code, static_cast<int>(items_.size()));
         items_.push_back(std::move(m));
         ++count;
@@ -209,24 +197,8 @@ std::vector<clsParentSearch::sListEdt> clsParentSearch::ListRows(const std::stri
 }
 
 clsParentSearch::sListResult clsParentSearch::FillList(const std::string& code, bool allLevels) {
-    sListResult out;
-    for (const sListEdt& r : ListRows(code, CollectAbove(code, allLevels))) {
-        const sMstData* m = FindItem(r.Code);
-        if (!m) continue;
-        sListRow row;
-        row.Code = r.Code;
-        row.KbnText = KbnText(m->Kbn);
-        row.Name = m->Name;
-        row.Quantity = std::to_string(r.Quantity);
-        row.Direct = r.Direct == 1;
-        row.Dimmed = r.Kflg == 0;
-        row.Image = ChildImage(m->Kbn, r.Cflg);
-        row.Line = r.Line;
-        if (m->Kbn == 1) ++out.UnitCount;
-        if (m->Kbn == 0) ++out.PartsCount;
-        out.Rows.push_back(std::move(row));
-    }
-    return out;
+    return ShownRows(ListRows(code, CollectAbove(code, allLevels)),
+                     [this](const std::string& c) { return FindItem(c); });
 }
 
 void clsParentSearch::CollectPrintLines(std::vector<sData>& list, const std::string& code, int level) {
@@ -260,28 +232,15 @@ std::vector<clsParentSearch::sData> clsParentSearch::PrintList() {
 
 std::string clsParentSearch::PrintCodeColumn(const std::vector<sData>& list, size_t q) const {
     const sData& l = list[q];
-    std::string s;
-    for (int i = 1; i < l.Level; ++i) s += "│　";
-    if (l.Level > 0) {
-        if (q + 1 >= list.size()) s += "└─";
-        else s += list[q + 1].ChildCode == l.ChildCode ? "├─" : "└─";
-    }
-    const sMstData* m = FindItem(l.ParentCode);
-    if (m) s += KbnMark(m->Kbn);
-    return s + l.ParentCode;
+    bool sibling = q + 1 < list.size() && list[q + 1].ChildCode == l.ChildCode;
+    return PrintCodeText(l.Level, sibling, FindItem(l.ParentCode), l.ParentCode);
 }
 
 std::vector<std::vector<std::string>> clsParentSearch::ReportLines() {
     std::vector<sData> list = PrintList();
     std::vector<std::vector<std::string>> out;
-    out.reserve(list.size() - 1);
-    for (size_t q = 1; q < list.size(); ++q) {
-        const sData& l = list[q];
-        const sMstData* m = FindItem(l.ParentCode);
-        out.push_back({PrintCodeColumn(list, q), m ? m->Name : "", std::to_string(l.Quantity),
-                       l.Kflg == 1 ? "○" : "", l.Cflg == 1 ? "○" : "", m ? m->Keitai : "", m ? m->Kikaku : "",
-                       m ? FormatMoney(m->Tanka) : ""});
-    }
+    for (size_t q = 1; q < list.size(); ++q)
+        out.push_back(PartsLineTexts(PrintCodeColumn(list, q), list[q], FindItem(list[q].ParentCode)));
     return out;
 }
 

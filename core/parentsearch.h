@@ -19,31 +19,11 @@ class clsDao;
 class clsParentSearch {
 public:
     using sData = clsStructure::sData;
-    struct sMstData {
-        std::string Code;
-        int Kbn = 0;
-        std::string Name;
-        std::string Keitai;
-        std::string Kikaku;
-        double Tanka = 0;
-    };
+    using sMstData = clsStructure::sMstData;
     using sListEdt = clsStructure::sListEdt;
-    // One shown row: 品番, 種類, 通称名, 員数.
-    struct sListRow {
-        std::string Code;
-        std::string KbnText;
-        std::string Name;
-        std::string Quantity;
-        bool Direct = false;
-        bool Dimmed = false;
-        int Image = -1;
-        int Line = 0;
-    };
-    struct sListResult {
-        std::vector<sListRow> Rows;  // in collection order (unsorted)
-        int UnitCount = 0;
-        int PartsCount = 0;
-    };
+    // Rows: 品番, 種類, 通称名, 員数 (the price and the cost are not used).
+    using sListRow = clsStructure::sListRow;
+    using sListResult = clsStructure::sListResult;
 
     explicit clsParentSearch(clsDao* dao = nullptr);
     void SetDao(clsDao* dao) { dao_ = dao; }

@@ -420,7 +420,13 @@ std::vector<clsStructure::Row> clsStructure::LinesOf(int id) {
     }
     ++selects_;
     auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(code) + "'");
-    for (sData& l : ReadLineRows(*st)) {
+    return NumberedRows(ReadLineRows(*st));
+}
+
+std::vector<clsStructure::Row> clsStructure::NumberedRows(std::vector<sData> lines) {
+    std::vector<Row> rows;
+    rows.reserve(lines.size());
+    for (sData& l : lines) {
         Row r;
         r.parent = Id(l.ParentCode);
         r.child = Id(l.ChildCode);
@@ -436,14 +442,7 @@ void clsStructure::ReadAllLines() {
     // the key index that answers the per-code statement (the child code, as
     // the key column compares it).
     auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct");
-    bulkAll_.clear();
-    for (sData& l : ReadLineRows(*st)) {
-        Row r;
-        r.parent = Id(l.ParentCode);
-        r.child = Id(l.ChildCode);
-        r.line = std::move(l);
-        bulkAll_.push_back(std::move(r));
-    }
+    bulkAll_ = NumberedRows(ReadLineRows(*st));
     bulkRows_.assign(codes_.size(), {});
     for (size_t i = 0; i < bulkAll_.size(); ++i) {
         auto& bucket = bulkRows_[static_cast<size_t>(bulkAll_[i].parent)];
@@ -474,28 +473,10 @@ int clsStructure::LoadItems(bool showProgress) {
     if (codes.empty()) return 0;
 
     int count = 0;
-    struct Cols {
-        int cd, kbn, name, keitai, kikaku, tanka, syu, kak, gai, etc, tani;
-    };
-    std::optional<Cols> cols;
+    std::optional<clsItemReader> reader;
     auto add = [&](Statement& st) {
-        if (!cols)
-            cols = Cols{StatementColumn(st, "CD"),       StatementColumn(st, "KBN"),     StatementColumn(st, "NAME"),
-                        StatementColumn(st, "KEITAI"),   StatementColumn(st, "KIKAKU"),  StatementColumn(st, "TANKA"),
-                        StatementColumn(st, "SYUZAIHI"), StatementColumn(st, "KAKOUHI"), StatementColumn(st, "GAICHUUHI"),
-                        StatementColumn(st, "ETCHI"),    StatementColumn(st, "TANI")};
-        sMstData m;
-        m.Code = st.ColumnText(cols->cd);
-        m.Kbn = static_cast<int>(st.Column(cols->kbn).AsInt());
-        m.Name = st.ColumnText(cols->name);
-        m.Keitai = st.ColumnText(cols->keitai);
-        m.Kikaku = st.ColumnText(cols->kikaku);
-        m.Tanka = st.Column(cols->tanka).AsDouble();
-        m.Syuzaihi = st.Column(cols->syu).AsDouble();
-        m.Kakouhi = st.Column(cols->kak).AsDouble();
-        m.Gaichuuhi = st.Column(cols->gai).AsDouble();
-        m.Etchi = st.Column(cols->etc).AsDouble();
-        m.Tani = st.ColumnText(cols->tani);
+        if (!reader) reader.emplace(st);
+        sMstData m = reader->Read(st);
         int& first = itemOf_[static_cast<size_t>(Id(m.Code))];
         if (!first) first = static_cast<int>(items_.size());
         items_.push_back(std::move(m));
@@ -639,12 +620,19 @@ std::vector<clsStructure::sListEdt> clsStructure::ListRows(const std::string& co
 }
 
 clsStructure::sListResult clsStructure::FillList(const std::string& code, bool allLevels) {
-    sListResult out;
-    std::vector<int> collected = CollectBelow(code, allLevels);
-    for (const sListEdt& r : ListRows(code, collected)) {
-        const sMstData* m = FindItem(r.Code);
+    sListResult out = ShownRows(ListRows(code, CollectBelow(code, allLevels)),
+                                [this](const std::string& c) { return FindItem(c); });
+    out.CostTotal = CostTotal(code, allLevels);
+    return out;
+}
+
+clsStructure::sListResult ShownRows(const std::vector<clsStructure::sListEdt>& rows,
+                                    const std::function<const clsStructure::sMstData*(const std::string&)>& find) {
+    clsStructure::sListResult out;
+    for (const auto& r : rows) {
+        const clsStructure::sMstData* m = find(r.Code);
         if (!m) continue;
-        sListRow row;
+        clsStructure::sListRow row;
         row.Code = r.Code;
         row.KbnText = KbnText(m->Kbn);
         row.Quantity = std::to_string(r.Quantity);
@@ -658,7 +646,6 @@ clsStructure::sListResult clsStructure::FillList(const std::string& code, bool a
         if (m->Kbn == 0) ++out.PartsCount;
         out.Rows.push_back(std::move(row));
     }
-    out.CostTotal = CostTotal(code, allLevels);
     return out;
 }
 
@@ -768,42 +755,41 @@ std::vector<clsStructure::sData> clsStructure::PrintList() {
     return list;
 }
 
+std::string PrintCodeText(int level, bool siblingFollows, const clsStructure::sMstData* item, const std::string& code) {
+    std::string s;
+    for (int i = 1; i < level; ++i) s += "│　";
+    if (level > 0) s += siblingFollows ? "├─" : "└─";
+    if (item) s += KbnMark(item->Kbn);
+    return s + code;
+}
+
+std::vector<std::string> PartsLineTexts(const std::string& codeColumn, const clsStructure::sData& l,
+                                        const clsStructure::sMstData* m) {
+    return {codeColumn,        m ? m->Name : "",   std::to_string(l.Quantity), l.Kflg == 1 ? "○" : "",
+            l.Cflg == 1 ? "○" : "", m ? m->Keitai : "", m ? m->Kikaku : "",        m ? FormatMoney(m->Tanka) : ""};
+}
+
 std::string clsStructure::PrintCodeColumn(const std::vector<sData>& list, size_t q) const {
     const sData& l = list[q];
-    std::string s;
-    for (int i = 1; i < l.Level; ++i) s += "│　";
-    if (l.Level > 0) {
-        if (q + 1 >= list.size()) s += "└─";
-        else s += list[q + 1].ParentCode == l.ParentCode ? "├─" : "└─";
-    }
-    const sMstData* m = FindItem(l.ChildCode);
-    if (m) s += KbnMark(m->Kbn);
-    return s + l.ChildCode;
+    bool sibling = q + 1 < list.size() && list[q + 1].ParentCode == l.ParentCode;
+    return PrintCodeText(l.Level, sibling, FindItem(l.ChildCode), l.ChildCode);
 }
 
 std::vector<std::vector<std::string>> clsStructure::PartsReportLines() {
     std::vector<sData> list = PrintList();
     std::vector<std::vector<std::string>> out;
-    out.reserve(list.size() - 1);
-    for (size_t q = 1; q < list.size(); ++q) {
-        const sData& l = list[q];
-        const sMstData* m = FindItem(l.ChildCode);
-        out.push_back({PrintCodeColumn(list, q), m ? m->Name : "", std::to_string(l.Quantity),
-                       l.Kflg == 1 ? "○" : "", l.Cflg == 1 ? "○" : "", m ? m->Keitai : "", m ? m->Kikaku : "",
-                       m ? FormatMoney(m->Tanka) : ""});
-    }
+    for (size_t q = 1; q < list.size(); ++q)
+        out.push_back(PartsLineTexts(PrintCodeColumn(list, q), list[q], FindItem(list[q].ChildCode)));
     return out;
 }
 
 std::vector<std::vector<std::string>> clsStructure::GenkaReportLines() {
     std::vector<sData> list = PrintList();
     std::vector<std::vector<std::string>> out;
-    out.reserve(list.size() - 1);
     for (size_t q = 1; q < list.size(); ++q) {
-        const sData& l = list[q];
-        const sMstData* m = FindItem(l.ChildCode);
+        const sMstData* m = FindItem(list[q].ChildCode);
         auto money = [&](double v) { return m ? FormatMoney(v) : std::string(); };
-        out.push_back({PrintCodeColumn(list, q), std::to_string(l.Quantity), money(m ? m->Tanka : 0),
+        out.push_back({PrintCodeColumn(list, q), std::to_string(list[q].Quantity), money(m ? m->Tanka : 0),
                        money(m ? m->Syuzaihi : 0), money(m ? m->Kakouhi : 0), money(m ? m->Gaichuuhi : 0),
                        money(m ? m->Etchi : 0), m ? m->Tani : ""});
     }
@@ -906,4 +892,33 @@ clsStructure::sLineChange clsStructure::ApplyLineChange(int mode, const std::str
         LoadItems(false);
     }
     return c;
+}
+
+clsItemReader::clsItemReader(const Statement& st)
+    : cd_(StatementColumn(st, "CD")),
+      kbn_(StatementColumn(st, "KBN")),
+      name_(StatementColumn(st, "NAME")),
+      keitai_(StatementColumn(st, "KEITAI")),
+      kikaku_(StatementColumn(st, "KIKAKU")),
+      tanka_(StatementColumn(st, "TANKA")),
+      syu_(StatementColumn(st, "SYUZAIHI")),
+      kak_(StatementColumn(st, "KAKOUHI")),
+      gai_(StatementColumn(st, "GAICHUUHI")),
+      etc_(StatementColumn(st, "ETCHI")),
+      tani_(StatementColumn(st, "TANI")) {}
+
+clsStructure::sMstData clsItemReader::Read(Statement& st) const {
+    clsStructure::sMstData m;
+    m.Code = st.ColumnText(cd_);
+    m.Kbn = static_cast<int>(st.Column(kbn_).AsInt());
+    m.Name = st.ColumnText(name_);
+    m.Keitai = st.ColumnText(keitai_);
+    m.Kikaku = st.ColumnText(kikaku_);
+    m.Tanka = st.Column(tanka_).AsDouble();
+    m.Syuzaihi = st.Column(syu_).AsDouble();
+    m.Kakouhi = st.Column(kak_).AsDouble();
+    m.Gaichuuhi = st.Column(gai_).AsDouble();
+    m.Etchi = st.Column(etc_).AsDouble();
+    m.Tani = st.ColumnText(tani_);
+    return m;
 }

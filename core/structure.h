@@ -285,6 +285,7 @@ private:
     int LoadLinesId(int id);
     // The rows of SELECT * FROM iStruct WHERE CD1 = '<code>', in its order.
     std::vector<Row> LinesOf(int id);
+    std::vector<Row> NumberedRows(std::vector<sData> lines);
     void ReadAllLines();
     void CostChanged();
     void CollectBelowRec(const std::string& code, int depth, bool allLevels, std::vector<int>& out,
@@ -345,4 +346,27 @@ public:
 
 private:
     Database& db_;
+};
+
+// The code column of a print line: "│　" for each ancestor column, the
+// connector ("├─" when the next line hangs from the same item, else "└─";
+// none at level 0), the category mark of the item (none without an item
+// record) and the code.
+std::string PrintCodeText(int level, bool siblingFollows, const clsStructure::sMstData* item, const std::string& code);
+// The eight texts of a repParts line (item texts empty without a record).
+std::vector<std::string> PartsLineTexts(const std::string& codeColumn, const clsStructure::sData& line,
+                                        const clsStructure::sMstData* item);
+// The rows a list shows: those whose code has an item record, with their
+// texts, images and the unit and parts counts (no cost).
+clsStructure::sListResult ShownRows(const std::vector<clsStructure::sListEdt>& rows,
+                                    const std::function<const clsStructure::sMstData*(const std::string&)>& find);
+
+// Reads the item record of a row of SELECT * FROM MasItem.
+class clsItemReader {
+public:
+    explicit clsItemReader(const Statement& st);
+    clsStructure::sMstData Read(Statement& st) const;
+
+private:
+    int cd_, kbn_, name_, keitai_, kikaku_, tanka_, syu_, kak_, gai_, etc_, tani_;
 };
