@@ -196,7 +196,7 @@ public:
     // Number of parent codes read per statement before a load reads the
     // whole of iStruct at once instead (0 = never); the same for the item
     // codes of one LoadItems and MasItem.
-    int BulkLinesAfter = 512;
+    int BulkLinesAfter = 256;
     int BulkItemsAfter = 1024;
     int AppendRootLine(const std::string& code);
 
