@@ -18,6 +18,7 @@
 #include "testutil.h"
 #include "udaoment.h"
 #include "udaors.h"
+#include "ufiment.h"
 #include "ufitem.h"
 #include "ufmsg.h"
 #include "ufparentse.h"
@@ -123,6 +124,7 @@ TEST_F(StructureWindow, OpensTreeListAndPanels) {
     EXPECT_EQ(frmParts->lvMain->Model()->Row(2).image, 6);  // unit, checked
     EXPECT_EQ(frmParts->windowTitle(), "構成表管理ﾌﾟﾛｸﾞﾗﾑ [構成表]");
     EXPECT_FALSE(frmPrg->isVisible());
+    EXPECT_EQ(frmPrg->windowTitle(), "品目ﾃﾞｰﾀを読み込んでいます...");
     EXPECT_FALSE(frmParts->actParentSearch->isEnabled());
 
     // All levels: per-path rows in blue below their parent rows' items, the
@@ -218,7 +220,8 @@ TEST_F(StructureWindow, AddALineThroughTheDialog) {
     });
     frmParts->actTreeAdd->trigger();
     EXPECT_FALSE(bodyOffered);  // below a unit: units and parts only
-    EXPECT_TRUE(frmStrEdit->IsCancelled() == false);
+    EXPECT_FALSE(frmStrEdit->IsCancelled());
+    EXPECT_EQ(frmPrg->windowTitle(), "追加構造ﾃﾞｰﾀを読み込んでいます...");
     // Written, shown and selected without reopening; the procurement mark
     // and the category boxes are in the settings file.
     V file = FileLines();
@@ -245,6 +248,44 @@ TEST_F(StructureWindow, AddALineThroughTheDialog) {
     });
     frmParts->actTreeAdd->trigger();
     EXPECT_EQ(Tree(frmParts->treeSt), "S1\n B1\n  U1\n  U2\n  U9~\nB1\n U1\n U2\n U9~\n");  // not managed
+}
+
+TEST_F(StructureWindow, BodiesAreOfferedBelowASetOnlyAndTheBoxesAreKept) {
+    frmStrEdit->SetMode(0);
+    frmStrEdit->Prepare("S1", "", 3);
+    EXPECT_TRUE(frmStrEdit->chkHontai->isVisibleTo(frmStrEdit));
+    EXPECT_TRUE(frmStrEdit->chkHontai->isChecked());
+    frmStrEdit->reject();
+    frmStrEdit->Prepare("B1", "", 2);
+    EXPECT_FALSE(frmStrEdit->chkHontai->isVisibleTo(frmStrEdit));
+    frmStrEdit->chkParts->setChecked(false);
+    frmStrEdit->reject();
+    // The hidden body box was unchecked: the next add below a set starts so.
+    frmStrEdit->Prepare("S1", "", 3);
+    EXPECT_TRUE(frmStrEdit->chkHontai->isVisibleTo(frmStrEdit));
+    EXPECT_FALSE(frmStrEdit->chkHontai->isChecked());
+    EXPECT_TRUE(frmStrEdit->chkUnit->isChecked());
+    EXPECT_FALSE(frmStrEdit->chkParts->isChecked());
+    frmStrEdit->chkUnit->setChecked(false);
+    frmStrEdit->SearchItems();
+    EXPECT_EQ(fake.Texts("info"), QStringList{"検索する区分(本体/ﾕﾆｯﾄ/ﾊﾟｰﾂ)を選択してください。\n"});
+}
+
+TEST_F(StructureWindow, ItemViewFollowsTheSelectionAndHelp) {
+    Open({"B1"});
+    frmParts->treeStEnter();
+    frmParts->actItemView->trigger();
+    EXPECT_TRUE(frmMasItem->isVisible());
+    frmParts->treeSt->setCurrentItem(Node(frmParts->treeSt, "U1"));
+    EXPECT_TRUE(frmMasItem->isVisible());
+    // Closing the structure window closes the item view with it.
+    frmParts->show();
+    frmParts->actClose->trigger();
+    EXPECT_FALSE(frmParts->isVisible());
+    EXPECT_FALSE(frmMasItem->isVisible());
+    frmParts->actHelp->trigger();
+    ASSERT_EQ(fake.Texts("shell").size(), 1);
+    EXPECT_TRUE(fake.Texts("shell")[0].endsWith("/Help/index.html"));
 }
 
 TEST_F(StructureWindow, RefusedSavesKeepTheDialogOpenAndChangeNothing) {
