@@ -308,6 +308,13 @@ void TfrmParts::ReportLoops() {
 }
 
 void TfrmParts::LoadStructure() {
+    // The nodes and rows of the previous structure go first: they point into
+    // the memory that the load replaces.
+    {
+        QSignalBlocker block(treeSt);
+        treeSt->clear();
+    }
+    lvMain->Model()->Clear();
     S.SetDao(frmItem->Dao);
     S.OnLinesRead = [this](int n) { ProgressCount(n); };
     S.OnItemsRead = [this](int n) { ProgressCount(n); };
@@ -322,33 +329,33 @@ void TfrmParts::LoadStructure() {
         ProgressShow(QStringLiteral("品目ﾃﾞｰﾀを読み込んでいます..."));
         S.LoadRootItems();
     } catch (...) {
+        S.Clear();
         ProgressClose();
         throw;
     }
-
-    QTreeWidgetItem* last = nullptr;
-    {
-        QSignalBlocker block(treeSt);
-        treeSt->setUpdatesEnabled(false);
-        treeSt->clear();
-        for (int line : S.RootLines()) {
-            const std::string& root = S.Lines()[static_cast<size_t>(line)].ChildCode;
-            auto* node = new QTreeWidgetItem(treeSt, QStringList(ToQ(root)));
-            node->setData(0, Qt::UserRole, line);
-            int image = RootImage(S.Category(root));
-            if (image >= 0) node->setIcon(0, StructureImage(image));
-            BuildTree(node, ToQ(root));
-            last = node;
-        }
-        treeSt->setUpdatesEnabled(true);
-    }
-    ApplyNameDisplay();
+    RebuildTree();
     ProgressClose();
     InitList(false);
     ShowModes();
-    if (last) treeSt->setCurrentItem(last);
+    if (treeSt->topLevelItemCount() > 0) treeSt->setCurrentItem(treeSt->topLevelItem(treeSt->topLevelItemCount() - 1));
     if (frmItem) move(frmItem->pos() + QPoint(30, 30));
     ReportLoops();
+}
+
+void TfrmParts::RebuildTree() {
+    QSignalBlocker block(treeSt);
+    treeSt->setUpdatesEnabled(false);
+    treeSt->clear();
+    for (int line : S.RootLines()) {
+        const std::string& root = S.Lines()[static_cast<size_t>(line)].ChildCode;
+        auto* node = new QTreeWidgetItem(treeSt, QStringList(ToQ(root)));
+        node->setData(0, Qt::UserRole, line);
+        int image = RootImage(S.Category(root));
+        if (image >= 0) node->setIcon(0, StructureImage(image));
+        BuildTree(node, ToQ(root));
+    }
+    treeSt->setUpdatesEnabled(true);
+    ApplyNameDisplay();
 }
 
 int TfrmParts::LoadLines(const QString& code) { return S.LoadLines(ToStd(code)); }
@@ -366,11 +373,13 @@ void TfrmParts::BuildTree(QTreeWidgetItem* node, const QString& code) {
 
 int TfrmParts::NodeLine(QTreeWidgetItem* node) const { return node ? node->data(0, Qt::UserRole).toInt() : 0; }
 
-QString TfrmParts::NodeCode(QTreeWidgetItem* node) const {
+const TfrmParts::sData& TfrmParts::NodeData(QTreeWidgetItem* node) const {
     int line = NodeLine(node);
-    if (line <= 0 || line >= static_cast<int>(S.Lines().size())) return QString();
-    return ToQ(S.Lines()[static_cast<size_t>(line)].ChildCode);
+    if (line <= 0 || line >= static_cast<int>(S.Lines().size())) line = 0;  // the placeholder
+    return S.Lines()[static_cast<size_t>(line)];
 }
+
+QString TfrmParts::NodeCode(QTreeWidgetItem* node) const { return ToQ(NodeData(node).ChildCode); }
 
 QTreeWidgetItem* TfrmParts::SelectedNode() const { return treeSt->currentItem(); }
 
@@ -576,7 +585,7 @@ void TfrmParts::UpdateTreeActions() {
     QTreeWidgetItem* node = SelectedNode();
     if (!node) return;
     actTreeAdd->setEnabled(true);
-    bool root = S.Lines()[static_cast<size_t>(NodeLine(node))].ParentCode.empty();
+    bool root = NodeData(node).ParentCode.empty();
     actTreeEdit->setEnabled(!root);
     actTreeDel->setEnabled(!root);
 }
@@ -686,7 +695,7 @@ bool TfrmParts::PickLine(const QString& verb, QString& parent, QString& child, i
     parentKbn = 0;
     if (ActiveControl == QLatin1String("treeSt")) {
         fromTree = 1;
-        const sData& l = S.Lines()[static_cast<size_t>(NodeLine(node))];
+        const sData& l = NodeData(node);
         parent = ToQ(l.ParentCode);
         child = ToQ(l.ChildCode);
         if (parent.isEmpty()) {
@@ -754,18 +763,19 @@ void TfrmParts::ApplyLineChange(QTreeWidgetItem* node, const QString& oldParent,
     try {
         c = S.ApplyLineChange(mode, ToStd(oldParent), ToStd(oldChild), ToStd(parent), ToStd(newChild));
     } catch (...) {
+        // The memory may be half changed: show what it now holds.
         ProgressClose();
-        treeSt->setUpdatesEnabled(true);
+        RebuildTree();
         throw;
     }
     for (int removed : {c.OldLine, c.NewLine})
         if (removed) deleteNodes([&](QTreeWidgetItem* n) { return NodeLine(n) == removed; });
     if (mode == 0 || mode == 1) {
         std::string p = ToStd(parent);
-        deleteNodes([&](QTreeWidgetItem* n) { return S.Lines()[static_cast<size_t>(NodeLine(n))].ParentCode == p; });
+        deleteNodes([&](QTreeWidgetItem* n) { return NodeData(n).ParentCode == p; });
         std::vector<QTreeWidgetItem*> targets;
         for (QTreeWidgetItem* n : AllNodes()) {
-            const sData& l = S.Lines()[static_cast<size_t>(NodeLine(n))];
+            const sData& l = NodeData(n);
             if (l.ChildCode == p && !l.Removed) targets.push_back(n);
         }
         for (QTreeWidgetItem* n : targets) BuildTree(n, parent);
@@ -777,7 +787,7 @@ void TfrmParts::ApplyLineChange(QTreeWidgetItem* node, const QString& oldParent,
     } else if (mode == 1) {
         std::string child = ToStd(newChild);
         for (QTreeWidgetItem* n : AllNodes())
-            if (n->parent() == parentNode && S.Lines()[static_cast<size_t>(NodeLine(n))].ChildCode == child) {
+            if (n->parent() == parentNode && NodeData(n).ChildCode == child) {
                 treeSt->setCurrentItem(n);
                 break;
             }

@@ -127,6 +127,8 @@ public:
     // The code a tree node stands for (the child of its line), "" for none.
     QString NodeCode(QTreeWidgetItem* node) const;
     int NodeLine(QTreeWidgetItem* node) const;
+    // The line of a node (the placeholder for none).
+    const sData& NodeData(QTreeWidgetItem* node) const;
 
     QTreeWidget* treeSt = nullptr;
     TListView* lvMain = nullptr;
@@ -163,6 +165,8 @@ private:
     void ProgressCount(int n);
     void ProgressClose();
     void ReportLoops();
+    // The whole tree from the memory: the roots and what lies below them.
+    void RebuildTree();
     void ShowModes();
     QTreeWidgetItem* SelectedNode() const;
     std::vector<QTreeWidgetItem*> AllNodes() const;

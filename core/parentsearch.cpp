@@ -39,7 +39,7 @@ void clsParentSearch::LoadParentLines(const std::string& code) {
     bulk_ = false;
     bulkLines_.clear();
     {
-        ReadTransaction tx(*dao_->GetDatabase());
+        ReadTransaction tx(Db());
         LoadParentLinesRec(code);
     }
     bulkLines_.clear();
@@ -70,7 +70,7 @@ std::vector<clsParentSearch::sData> clsParentSearch::LinesTo(const std::string& 
     // come from one pass over the table, bucketed by child code in table
     // order, which is the order of the per-code statement.
     if (!bulk_ && selects_ >= BulkAfter) {
-        auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct");
+        auto st = Db().PrepareJet("SELECT * FROM iStruct");
         for (sData& l : ReadLineRows(*st)) bulkLines_[FoldCode(l.ChildCode)].push_back(std::move(l));
         bulk_ = true;
     }
@@ -79,7 +79,7 @@ std::vector<clsParentSearch::sData> clsParentSearch::LinesTo(const std::string& 
         return it == bulkLines_.end() ? std::vector<sData>() : it->second;
     }
     ++selects_;
-    auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct WHERE CD2 = '" + SqlEsc(code) + "'");
+    auto st = Db().PrepareJet("SELECT * FROM iStruct WHERE CD2 = '" + SqlEsc(code) + "'");
     return ReadLineRows(*st);
 }
 

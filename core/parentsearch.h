@@ -71,6 +71,7 @@ public:
 
 private:
     std::vector<sData> LinesTo(const std::string& code);
+    Database& Db() const { return OpenDatabaseOf(dao_); }
     void LoadParentLinesRec(const std::string& code);
     void CollectAboveRec(const std::string& code, int depth, bool allLevels, std::vector<int>& out,
                          clsCodePath& path);

@@ -117,6 +117,12 @@ const std::vector<int> kNoLines;
 
 }  // namespace
 
+Database& OpenDatabaseOf(clsDao* dao) {
+    DatabaseHandle db = dao ? dao->GetDatabase() : nullptr;
+    if (!db || !db->IsOpen()) throw EngineError("データファイルが開かれていません。");
+    return *db;
+}
+
 int StatementColumn(const Statement& st, const char* name) {
     for (int i = 0; i < st.ColumnCount(); ++i) {
         std::string n = st.ColumnName(i);
@@ -152,7 +158,7 @@ void SelectItemsByCode(clsDao* dao, const std::vector<std::string>& codes,
         std::string list;
         for (size_t i = g; i < std::min(codes.size(), g + kGroup); ++i)
             list += (i > g ? ",'" : "'") + SqlEsc(codes[i]) + "'";
-        auto st = dao->GetDatabase()->PrepareJet("SELECT * FROM MasItem WHERE CD IN (" + list + ")");
+        auto st = OpenDatabaseOf(dao).PrepareJet("SELECT * FROM MasItem WHERE CD IN (" + list + ")");
         while (st->Step()) {
             row(*st);
             ++count;
@@ -337,7 +343,7 @@ void clsStructure::LoadStructure() {
 void clsStructure::LoadRootLines() {
     Clear();
     {
-        ReadTransaction tx(*dao_->GetDatabase());
+        ReadTransaction tx(Db());
         for (int i = 1; i < RootCount(); ++i) LoadLines(RootCodes[static_cast<size_t>(i)]);
     }
     bulkAll_.clear();
@@ -348,7 +354,7 @@ void clsStructure::LoadRootLines() {
 }
 
 void clsStructure::LoadRootItems() {
-    ReadTransaction tx(*dao_->GetDatabase());
+    ReadTransaction tx(Db());
     LoadItems(true);
     for (int i = 1; i < RootCount(); ++i) {
         AppendRootLine(RootCodes[static_cast<size_t>(i)]);
@@ -419,7 +425,7 @@ std::vector<clsStructure::Row> clsStructure::LinesOf(int id) {
         return rows;
     }
     ++selects_;
-    auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(code) + "'");
+    auto st = Db().PrepareJet("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(code) + "'");
     return NumberedRows(ReadLineRows(*st));
 }
 
@@ -441,7 +447,7 @@ void clsStructure::ReadAllLines() {
     // the whole table: rows bucketed by parent code and put in the order of
     // the key index that answers the per-code statement (the child code, as
     // the key column compares it).
-    auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct");
+    auto st = Db().PrepareJet("SELECT * FROM iStruct");
     bulkAll_ = NumberedRows(ReadLineRows(*st));
     bulkRows_.assign(codes_.size(), {});
     for (size_t i = 0; i < bulkAll_.size(); ++i) {
@@ -488,7 +494,7 @@ int clsStructure::LoadItems(bool showProgress) {
         // lists would have found (codes compare as the key column does).
         std::unordered_set<std::string> wanted;
         for (const auto& c : codes) wanted.insert(FoldCode(c));
-        auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM MasItem");
+        auto st = Db().PrepareJet("SELECT * FROM MasItem");
         int cd = StatementColumn(*st, "CD");
         while (st->Step())
             if (wanted.count(FoldCode(st->ColumnText(cd)))) add(*st);
@@ -843,7 +849,7 @@ bool clsStructure::ReadLine(const std::string& parent, const std::string& child,
                             int& cflg) {
     quantity = 0;
     kflg = cflg = 0;
-    auto st = dao_->GetDatabase()->PrepareJet("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(parent) +
+    auto st = Db().PrepareJet("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(parent) +
                                               "' AND CD2 = '" + SqlEsc(child) + "'");
     if (!st->Step()) return false;
     quantity = st->Column(StatementColumn(*st, "INZU")).AsInt();
@@ -862,7 +868,7 @@ int clsStructure::DeleteLine(const std::string& parent, const std::string& child
 bool clsStructure::ReachesInFile(const std::string& from, const std::string& to) {
     // Every code below `from` in the file, each once (UNION drops repeats, so
     // a stored loop ends the walk too).
-    auto st = dao_->GetDatabase()->Prepare(
+    auto st = Db().Prepare(
         "WITH RECURSIVE below(code) AS (SELECT ?1 UNION SELECT s.CD2 FROM iStruct s JOIN below b ON s.CD1 = "
         "b.code) SELECT 1 FROM below WHERE code = ?2 COLLATE NOCASE LIMIT 1",
         true);

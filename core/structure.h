@@ -26,6 +26,10 @@
 class clsDao;
 class Statement;
 
+// The open data file of a connection; raises EngineError when none is open.
+class Database;
+Database& OpenDatabaseOf(clsDao* dao);
+
 // Position of a result column by name (ASCII case-insensitive); raises
 // EngineError when the statement has no such column.
 int StatementColumn(const Statement& st, const char* name);
@@ -281,6 +285,7 @@ private:
     static unsigned long long PairKey(int parent, int child) {
         return (static_cast<unsigned long long>(static_cast<unsigned>(parent)) << 32) | static_cast<unsigned>(child);
     }
+    Database& Db() const { return OpenDatabaseOf(dao_); }
     int AppendLine(sData line, int parent, int child);
     int LoadLinesId(int id);
     // The rows of SELECT * FROM iStruct WHERE CD1 = '<code>', in its order.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine.h"
 #include "structfixture.h"
 #include "structure.h"
 
@@ -326,6 +327,12 @@ TEST_F(Structure, RootWithoutLinesAndRootArray) {
     EXPECT_EQ(s.PartsReportLines(), (std::vector<V>{{"■B", "name of B", "1", "", "", "F", "S", "3"}}));
     EXPECT_EQ(s.CdListInit(-1), -1);
     EXPECT_FALSE(s.HasRootArray());
+    // Without an open data file the load ends with an error, not a crash.
+    clsDao closed;
+    clsStructure t(&closed);
+    t.CdListInit(1);
+    t.CdListAdd(1, "B");
+    EXPECT_THROW(t.LoadStructure(), EngineError);
 }
 
 }  // namespace
