@@ -197,9 +197,9 @@ struct Report {
     double base = 0;
     void Base(const char* what, double ms) {
         base = ms;
-        std::printf("  %-44s %10.2f ms   1.00\n", what, ms);
+        std::printf("  %-44s %10.3f ms   1.00\n", what, ms);
     }
-    void Row(const char* what, double ms) { std::printf("  %-44s %10.2f ms %6.2f\n", what, ms, ms / base); }
+    void Row(const char* what, double ms) { std::printf("  %-44s %10.3f ms %6.2f\n", what, ms, ms / base); }
 };
 
 }  // namespace
