@@ -16,6 +16,11 @@ void TListModel::SetColumns(const QStringList& captions) {
     endResetModel();
 }
 
+void TListModel::SetColumnAlignment(int column, Qt::Alignment alignment) {
+    while (alignments_.size() <= column) alignments_.append(Qt::AlignLeft | Qt::AlignVCenter);
+    alignments_[column] = alignment | Qt::AlignVCenter;
+}
+
 void TListModel::Clear() {
     beginResetModel();
     rows_.clear();
@@ -93,6 +98,9 @@ QVariant TListModel::data(const QModelIndex& index, int role) const {
             if (r.color.isValid()) return r.color;
             return {};
         case Qt::UserRole: return r.data;
+        case Qt::TextAlignmentRole:
+            if (index.column() < alignments_.size()) return QVariant::fromValue(alignments_[index.column()]);
+            return {};
         default: return {};
     }
 }
@@ -100,6 +108,8 @@ QVariant TListModel::data(const QModelIndex& index, int role) const {
 QVariant TListModel::headerData(int section, Qt::Orientation o, int role) const {
     if (o != Qt::Horizontal || section < 0 || section >= captions_.size()) return {};
     if (role == Qt::DisplayRole) return captions_[section];
+    if (role == Qt::TextAlignmentRole && section < alignments_.size())
+        return QVariant::fromValue(alignments_[section]);
     if (role == Qt::DecorationRole && section == markColumn_) return TframeCommon::GridItemIcon(markDescending_ ? 4 : 3);
     return {};
 }

@@ -27,6 +27,8 @@ public:
     // Column captions; the row images come from iconFor(image).
     void SetColumns(const QStringList& captions);
     void SetIconProvider(std::function<QIcon(int)> iconFor) { iconFor_ = std::move(iconFor); }
+    // Alignment of a column's cells and header (default left).
+    void SetColumnAlignment(int column, Qt::Alignment alignment);
 
     void Clear();
     void SetRows(std::vector<ListRow> rows);
@@ -50,6 +52,7 @@ public:
 
 private:
     QStringList captions_;
+    QList<Qt::Alignment> alignments_;
     std::vector<ListRow> rows_;
     int markColumn_ = -1;
     bool markDescending_ = false;

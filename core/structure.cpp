@@ -1,0 +1,930 @@
+#include "structure.h"
+
+#include <algorithm>
+#include <cctype>
+#include <new>
+#include <optional>
+
+#include "engine.h"
+#include "sjis.h"
+#include "ucommon.h"
+#include "udao.h"
+#include "usersettings.h"
+
+// ---------------------------------------------------------------------------
+// Category words, marks and images
+
+const char* KbnText(int kbn) {
+    switch (kbn) {
+        case 0: return "Parts";
+        case 1: return "Unit";
+        case 2: return "Body";
+        case 3: return "Set";
+        default: return "";
+    }
+}
+
+const char* KbnMark(int kbn) {
+    switch (kbn) {
+        case 0: return "＊";
+        case 1: return "□";
+        case 2: return "■";
+        case 3: return "☆";
+        default: return "";
+    }
+}
+
+int RootImage(int kbn) {
+    switch (kbn) {
+        case 0: return 2;
+        case 1: return 1;
+        case 2: return 0;
+        case 3: return 9;
+        default: return -1;
+    }
+}
+
+int ChildImage(int kbn, int checkFlag) {
+    switch (kbn) {
+        case 0: return checkFlag == 1 ? 8 : 7;
+        case 1: return checkFlag == 1 ? 6 : 5;
+        case 2: return 0;
+        case 3: return 9;
+        default: return -1;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Loop record and walk path
+
+void clsCycleLog::Record(const std::vector<std::string>& codes) {
+    if (codes.size() < 2) return;
+    // The same loop met from another of its codes is the same loop: key it by
+    // the rotation that starts at its smallest code.
+    std::vector<std::string> ring(codes.begin(), codes.end() - 1);
+    auto first = std::min_element(ring.begin(), ring.end());
+    std::rotate(ring.begin(), first, ring.end());
+    std::string key;
+    for (const auto& c : ring) key += c + '\x1f';
+    if (!keys_.insert(key).second) return;
+    std::string text;
+    for (size_t i = 0; i < codes.size(); ++i) text += (i ? " → " : "") + codes[i];
+    texts_.push_back(text);
+}
+
+std::string clsCycleLog::Message() const {
+    std::string m;
+    for (const auto& t : texts_) m += (m.empty() ? "" : "\n") + std::string("構成がループしています: ") + t;
+    return m;
+}
+
+std::string clsCycleLog::TakeNewMessage() {
+    std::string m;
+    for (size_t i = reported_; i < texts_.size(); ++i)
+        m += (m.empty() ? "" : "\n") + std::string("構成がループしています: ") + texts_[i];
+    reported_ = texts_.size();
+    return m;
+}
+
+void clsCycleLog::Clear() {
+    keys_.clear();
+    texts_.clear();
+    reported_ = 0;
+}
+
+bool clsCodePath::Enter(const std::string& code, clsCycleLog& log, bool reverse) {
+    auto it = on_.find(code);
+    if (it != on_.end()) {
+        std::vector<std::string> loop(codes_.begin() + it->second, codes_.end());
+        loop.push_back(code);
+        if (reverse) std::reverse(loop.begin(), loop.end());
+        log.Record(loop);
+        return false;
+    }
+    on_.emplace(code, static_cast<int>(codes_.size()));
+    codes_.push_back(code);
+    return true;
+}
+
+void clsCodePath::Leave() {
+    on_.erase(codes_.back());
+    codes_.pop_back();
+}
+
+namespace {
+
+const std::vector<int> kNoLines;
+
+}  // namespace
+
+Database& OpenDatabaseOf(clsDao* dao) {
+    DatabaseHandle db = dao ? dao->GetDatabase() : nullptr;
+    if (!db || !db->IsOpen()) throw EngineError("データファイルが開かれていません。");
+    return *db;
+}
+
+int StatementColumn(const Statement& st, const char* name) {
+    for (int i = 0; i < st.ColumnCount(); ++i) {
+        std::string n = st.ColumnName(i);
+        if (n.size() == std::char_traits<char>::length(name) &&
+            std::equal(n.begin(), n.end(), name,
+                       [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; }))
+            return i;
+    }
+    throw EngineError(std::string("列 ") + name + " がありません。");
+}
+
+std::vector<clsStructure::sData> ReadLineRows(Statement& st) {
+    int c1 = StatementColumn(st, "CD1"), c2 = StatementColumn(st, "CD2"), cq = StatementColumn(st, "INZU"),
+        ck = StatementColumn(st, "KFLG"), cc = StatementColumn(st, "CFLG");
+    std::vector<clsStructure::sData> rows;
+    while (st.Step()) {
+        clsStructure::sData l;
+        l.ParentCode = st.ColumnText(c1);
+        l.ChildCode = st.ColumnText(c2);
+        l.Quantity = st.Column(cq).AsInt();
+        l.Kflg = static_cast<int>(st.Column(ck).AsInt());
+        l.Cflg = static_cast<int>(st.Column(cc).AsInt());
+        rows.push_back(std::move(l));
+    }
+    return rows;
+}
+
+void SelectItemsByCode(clsDao* dao, const std::vector<std::string>& codes,
+                       const std::function<void(Statement& st)>& row, const std::function<void(int count)>& afterGroup) {
+    const size_t kGroup = 256;
+    int count = 0;
+    for (size_t g = 0; g < codes.size(); g += kGroup) {
+        std::string list;
+        for (size_t i = g; i < std::min(codes.size(), g + kGroup); ++i)
+            list += (i > g ? ",'" : "'") + SqlEsc(codes[i]) + "'";
+        auto st = OpenDatabaseOf(dao).PrepareJet("SELECT * FROM MasItem WHERE CD IN (" + list + ")");
+        while (st->Step()) {
+            row(*st);
+            ++count;
+        }
+        if (afterGroup) afterGroup(count);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// clsStructure: memory
+
+clsStructure::clsStructure(clsDao* dao) : dao_(dao) { Clear(); }
+
+int clsStructure::CdListInit(int n) {
+    RootCodes.clear();
+    RootCodes.shrink_to_fit();
+    if (n < 0) return -1;
+    try {
+        RootCodes.assign(static_cast<size_t>(n) + 1, std::string());
+    } catch (const std::bad_alloc&) {
+        RootCodes.clear();
+        return -1;
+    }
+    return 0;
+}
+
+bool clsStructure::CdListAdd(int index, const std::string& code) {
+    if (RootCodes.empty()) return false;
+    if (index >= 1 && index < RootCount()) RootCodes[static_cast<size_t>(index)] = code;
+    return true;
+}
+
+void clsStructure::Clear() {
+    lines_.assign(1, sData{});
+    items_.assign(1, sMstData{});
+    rootLines_.clear();
+    ids_.clear();
+    codes_.clear();
+    byParent_.clear();
+    byChild_.clear();
+    itemOf_.clear();
+    lineIds_.assign(1, {-1, -1});
+    live_.clear();
+    loadState_.clear();
+    loadStack_.clear();
+    selects_ = 0;
+    bulk_ = false;
+    bulkAll_.clear();
+    bulkRows_.clear();
+    bulkFolded_.clear();
+    itemsScanned_ = 1;
+    CostChanged();
+    cycles_.Clear();
+    LoadCount = 0;
+}
+
+int clsStructure::Id(const std::string& code) {
+    auto [it, fresh] = ids_.try_emplace(code, static_cast<int>(codes_.size()));
+    if (fresh) {
+        codes_.push_back(code);
+        byParent_.emplace_back();
+        byChild_.emplace_back();
+        itemOf_.push_back(0);
+        loadState_.push_back(0);
+    }
+    return it->second;
+}
+
+int clsStructure::FindId(const std::string& code) const {
+    auto it = ids_.find(code);
+    return it == ids_.end() ? -1 : it->second;
+}
+
+int clsStructure::AppendLine(sData line, int parent, int child) {
+    int pos = static_cast<int>(lines_.size());
+    bool live = !line.Removed;
+    lines_.push_back(std::move(line));
+    lineIds_.emplace_back(parent, child);
+    byParent_[static_cast<size_t>(parent)].push_back(pos);
+    byChild_[static_cast<size_t>(child)].push_back(pos);
+    if (live) live_.try_emplace(PairKey(parent, child), pos);
+    CostChanged();
+    return pos;
+}
+
+void clsStructure::FlagRemoved(int line) {
+    if (line < 1 || line >= static_cast<int>(lines_.size()) || lines_[static_cast<size_t>(line)].Removed) return;
+    lines_[static_cast<size_t>(line)].Removed = 1;
+    CostChanged();
+    auto [parent, child] = lineIds_[static_cast<size_t>(line)];
+    auto it = live_.find(PairKey(parent, child));
+    if (it == live_.end() || it->second != line) return;
+    live_.erase(it);
+    // Another live line of the same pair (the same root given twice) becomes
+    // the first.
+    for (int p : byParent_[static_cast<size_t>(parent)])
+        if (p > line && !lines_[static_cast<size_t>(p)].Removed && lineIds_[static_cast<size_t>(p)].second == child) {
+            live_.emplace(PairKey(parent, child), p);
+            break;
+        }
+}
+
+void clsStructure::CostChanged() {
+    for (int al = 0; al < 2; ++al) {
+        costMemo_[al].clear();
+        costKnown_[al].clear();
+    }
+}
+
+const std::vector<int>& clsStructure::LinesOfParent(const std::string& code) const {
+    int id = FindId(code);
+    return id < 0 ? kNoLines : byParent_[static_cast<size_t>(id)];
+}
+
+const std::vector<int>& clsStructure::LinesOfChild(const std::string& code) const {
+    int id = FindId(code);
+    return id < 0 ? kNoLines : byChild_[static_cast<size_t>(id)];
+}
+
+int clsStructure::FirstLiveLine(const std::string& parent, const std::string& child) const {
+    int p = FindId(parent), c = FindId(child);
+    if (p < 0 || c < 0) return 0;
+    auto it = live_.find(PairKey(p, c));
+    return it == live_.end() ? 0 : it->second;
+}
+
+int clsStructure::ItemIndex(const std::string& code) const {
+    int id = FindId(code);
+    return id < 0 ? 0 : itemOf_[static_cast<size_t>(id)];
+}
+
+const clsStructure::sMstData* clsStructure::FindItem(const std::string& code) const {
+    int i = ItemIndex(code);
+    return i ? &items_[static_cast<size_t>(i)] : nullptr;
+}
+
+int clsStructure::Category(const std::string& code) const {
+    const sMstData* m = FindItem(code);
+    return m ? m->Kbn : -1;
+}
+
+// ---------------------------------------------------------------------------
+// Loading
+
+std::string FoldCode(std::string_view s) {
+    std::string f(s);
+    for (char& c : f)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return f;
+}
+
+ReadTransaction::ReadTransaction(Database& db) : db_(db) { db_.BeginTrans(); }
+
+ReadTransaction::~ReadTransaction() {
+    try {
+        db_.CommitTrans();
+    } catch (...) {
+        // Nothing was written; the transaction ends with the connection.
+    }
+}
+
+namespace {
+
+// FoldCode(a) < FoldCode(b), without making the folded texts.
+bool FoldLess(std::string_view a, std::string_view b) {
+    auto fold = [](char c) { return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); };
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char x = fold(a[i]), y = fold(b[i]);
+        if (x != y) return x < y;
+    }
+    return a.size() < b.size();
+}
+
+}  // namespace
+
+void clsStructure::LoadStructure() {
+    LoadRootLines();
+    LoadRootItems();
+}
+
+void clsStructure::LoadRootLines() {
+    Clear();
+    {
+        ReadTransaction tx(Db());
+        for (int i = 1; i < RootCount(); ++i) LoadLines(RootCodes[static_cast<size_t>(i)]);
+    }
+    bulkAll_.clear();
+    bulkAll_.shrink_to_fit();
+    bulkRows_.clear();
+    bulkFolded_.clear();
+    bulk_ = false;
+}
+
+void clsStructure::LoadRootItems() {
+    ReadTransaction tx(Db());
+    LoadItems(true);
+    for (int i = 1; i < RootCount(); ++i) {
+        AppendRootLine(RootCodes[static_cast<size_t>(i)]);
+        LoadItems(false);
+    }
+}
+
+int clsStructure::AppendRootLine(const std::string& code) {
+    sData root;
+    root.ChildCode = code;
+    int pos = AppendLine(root, Id(""), Id(code));
+    rootLines_.push_back(pos);
+    return pos;
+}
+
+int clsStructure::LoadLines(const std::string& code) { return LoadLinesId(Id(code)); }
+
+int clsStructure::LoadLinesId(int id) {
+    // A code already read holds all its lines (the file changes only through
+    // this memory while the structure is shown); a code met again while its
+    // own lines are being read is a stored loop.
+    char state = loadState_[static_cast<size_t>(id)];
+    if (state == 1) {
+        auto from = std::find(loadStack_.begin(), loadStack_.end(), id);
+        std::vector<std::string> loop;
+        for (auto it = from; it != loadStack_.end(); ++it) loop.push_back(codes_[static_cast<size_t>(*it)]);
+        loop.push_back(codes_[static_cast<size_t>(id)]);
+        cycles_.Record(loop);
+        return 1;
+    }
+    if (state != 0) return state == 3 ? 1 : 0;
+    loadState_[static_cast<size_t>(id)] = 1;
+    loadStack_.push_back(id);
+
+    ++LoadCount;
+    if (OnLinesRead) OnLinesRead(LoadCount);
+
+    std::vector<Row> rows = LinesOf(id);
+    bool any = !rows.empty();
+    // Lines held already are not taken twice. (A code read for the first time
+    // holds lines of its own only when an edit has added one.)
+    if (!byParent_[static_cast<size_t>(id)].empty())
+        rows.erase(std::remove_if(rows.begin(), rows.end(),
+                                  [&](const Row& r) { return live_.count(PairKey(r.parent, r.child)) != 0; }),
+                   rows.end());
+    for (Row& r : rows) {
+        LoadLinesId(r.child);
+        AppendLine(std::move(r.line), r.parent, r.child);
+    }
+    loadStack_.pop_back();
+    loadState_[static_cast<size_t>(id)] = any ? 3 : 2;
+    return any ? 1 : 0;
+}
+
+std::vector<clsStructure::Row> clsStructure::LinesOf(int id) {
+    std::string code = codes_[static_cast<size_t>(id)];
+    if (!bulk_ && BulkLinesAfter > 0 && selects_ >= BulkLinesAfter) ReadAllLines();
+    std::vector<Row> rows;
+    if (bulk_) {
+        // The parent codes that the statement's key column takes for equal.
+        auto f = bulkFolded_.find(FoldCode(code));
+        if (f == bulkFolded_.end()) return rows;
+        for (int p : f->second)
+            for (int i : bulkRows_[static_cast<size_t>(p)]) rows.push_back(bulkAll_[static_cast<size_t>(i)]);
+        if (f->second.size() > 1)
+            std::stable_sort(rows.begin(), rows.end(),
+                             [](const Row& a, const Row& b) { return FoldLess(a.line.ChildCode, b.line.ChildCode); });
+        return rows;
+    }
+    ++selects_;
+    auto st = Db().PrepareJet("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(code) + "'");
+    return NumberedRows(ReadLineRows(*st));
+}
+
+std::vector<clsStructure::Row> clsStructure::NumberedRows(std::vector<sData> lines) {
+    std::vector<Row> rows;
+    rows.reserve(lines.size());
+    for (sData& l : lines) {
+        Row r;
+        r.parent = Id(l.ParentCode);
+        r.child = Id(l.ChildCode);
+        r.line = std::move(l);
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+void clsStructure::ReadAllLines() {
+    // A load that has asked for many codes reads the rest from one pass over
+    // the whole table: rows bucketed by parent code and put in the order of
+    // the key index that answers the per-code statement (the child code, as
+    // the key column compares it).
+    auto st = Db().PrepareJet("SELECT * FROM iStruct");
+    bulkAll_ = NumberedRows(ReadLineRows(*st));
+    bulkRows_.assign(codes_.size(), {});
+    for (size_t i = 0; i < bulkAll_.size(); ++i) {
+        auto& bucket = bulkRows_[static_cast<size_t>(bulkAll_[i].parent)];
+        if (bucket.empty()) bulkFolded_[FoldCode(bulkAll_[i].line.ParentCode)].push_back(bulkAll_[i].parent);
+        bucket.push_back(static_cast<int>(i));
+    }
+    for (auto& bucket : bulkRows_)
+        std::sort(bucket.begin(), bucket.end(), [&](int x, int y) {
+            return FoldLess(bulkAll_[static_cast<size_t>(x)].line.ChildCode,
+                            bulkAll_[static_cast<size_t>(y)].line.ChildCode);
+        });
+    lines_.reserve(lines_.size() + bulkAll_.size() + 1);
+    lineIds_.reserve(lineIds_.size() + bulkAll_.size() + 1);
+    live_.reserve(live_.size() + bulkAll_.size());
+    bulk_ = true;
+}
+
+int clsStructure::LoadItems(bool showProgress) {
+    std::vector<std::string> codes;
+    std::vector<char> asked(codes_.size(), 0);
+    for (size_t p = itemsScanned_; p < lines_.size(); ++p) {
+        int c = lineIds_[p].second;
+        if (itemOf_[static_cast<size_t>(c)] || asked[static_cast<size_t>(c)]) continue;
+        asked[static_cast<size_t>(c)] = 1;
+        codes.push_back(codes_[static_cast<size_t>(c)]);
+    }
+    itemsScanned_ = lines_.size();
+    if (codes.empty()) return 0;
+
+    int count = 0;
+    std::optional<clsItemReader> reader;
+    auto add = [&](Statement& st) {
+        if (!reader) reader.emplace(st);
+        sMstData m = reader->Read(st);
+        int& first = itemOf_[static_cast<size_t>(Id(m.Code))];
+        if (!first) first = static_cast<int>(items_.size());
+        items_.push_back(std::move(m));
+        ++count;
+    };
+
+    if (BulkItemsAfter > 0 && static_cast<int>(codes.size()) > BulkItemsAfter) {
+        // Many codes: one pass over the table, keeping the rows that the IN
+        // lists would have found (codes compare as the key column does).
+        std::unordered_set<std::string> wanted;
+        for (const auto& c : codes) wanted.insert(FoldCode(c));
+        auto st = Db().PrepareJet("SELECT * FROM MasItem");
+        int cd = StatementColumn(*st, "CD");
+        while (st->Step())
+            if (wanted.count(FoldCode(st->ColumnText(cd)))) add(*st);
+        if (showProgress && OnItemsRead) OnItemsRead(count);
+    } else {
+        SelectItemsByCode(dao_, codes, add, [&](int n) {
+            if (showProgress && OnItemsRead) OnItemsRead(n);
+        });
+    }
+    if (count) CostChanged();
+    return count;
+}
+
+// ---------------------------------------------------------------------------
+// Tree and list
+
+void clsStructure::WalkTree(const std::string& code, int node, const std::function<int(int, int)>& addNode) {
+    clsCodePath path;
+    clsPathStep top(path, code, cycles_);
+    WalkTreeRec(code, node, addNode, path);
+}
+
+void clsStructure::WalkTreeRec(const std::string& code, int node, const std::function<int(int, int)>& addNode,
+                               clsCodePath& path) {
+    for (int a : LinesOfParent(code)) {
+        const sData& l = lines_[static_cast<size_t>(a)];
+        if (l.Removed || Category(l.ChildCode) == 0) continue;
+        int child = addNode(node, a);
+        clsPathStep step(path, l.ChildCode, cycles_);
+        if (step.Entered()) WalkTreeRec(l.ChildCode, child, addNode, path);
+    }
+}
+
+std::vector<int> clsStructure::CollectBelow(const std::string& code, bool allLevels) {
+    std::vector<int> out;
+    clsCodePath path;
+    CollectBelowRec(code, 0, allLevels, out, path);
+    return out;
+}
+
+void clsStructure::CollectBelowRec(const std::string& code, int depth, bool allLevels, std::vector<int>& out,
+                                   clsCodePath& path) {
+    ++depth;
+    if (depth >= 2 && !allLevels) return;
+    clsPathStep step(path, code, cycles_);
+    if (!step.Entered()) return;
+    for (int a : LinesOfParent(code)) {
+        const sData& l = lines_[static_cast<size_t>(a)];
+        if (l.Removed) continue;
+        CollectBelowRec(l.ChildCode, depth, allLevels, out, path);
+        out.push_back(a);
+    }
+}
+
+namespace {
+
+// The 員数 of the list rows over one collection: a direct row shows its
+// line's quantity; an indirect row the sum, over the collected lines of its
+// code, of the path quantity of the line's parent times the line's quantity.
+// The path quantity follows the first collected line of each code up to the
+// selected code. Memoised per code; a loop in the collection counts 0.
+class RowQuantities {
+public:
+    RowQuantities(const std::vector<clsStructure::sData>& lines, const std::string& code,
+                  const std::vector<int>& collected)
+        : lines_(lines), code_(code), collected_(collected) {
+        for (size_t i = 0; i < collected.size(); ++i) byChild_[Line(i).ChildCode].push_back(i);
+    }
+
+    long long RowQuantity(size_t row) {
+        const auto& l = Line(row);
+        if (l.ParentCode == code_) {
+            for (size_t i : byChild_[l.ChildCode])
+                if (Line(i).ParentCode == code_) return Line(i).Quantity;
+            return 0;
+        }
+        auto [it, fresh] = indirect_.try_emplace(l.ChildCode, 0);
+        if (fresh) {
+            long long sum = 0;
+            for (size_t i : byChild_[l.ChildCode]) sum += PathQuantity(Line(i).ParentCode) * Line(i).Quantity;
+            it->second = sum;
+        }
+        return it->second;
+    }
+
+    long long PathQuantity(const std::string& p) {
+        auto m = path_.find(p);
+        if (m != path_.end()) return m->second;
+        auto c = byChild_.find(p);
+        if (c == byChild_.end() || c->second.empty()) return path_[p] = 0;
+        if (!busy_.insert(p).second) return 0;  // a stored loop
+        const auto& first = Line(c->second.front());
+        long long q = first.ParentCode == code_ ? first.Quantity : PathQuantity(first.ParentCode) * first.Quantity;
+        busy_.erase(p);
+        return path_[p] = q;
+    }
+
+private:
+    const clsStructure::sData& Line(size_t i) const { return lines_[static_cast<size_t>(collected_[i])]; }
+
+    const std::vector<clsStructure::sData>& lines_;
+    const std::string& code_;
+    const std::vector<int>& collected_;
+    std::unordered_map<std::string, std::vector<size_t>> byChild_;
+    std::unordered_map<std::string, long long> path_;
+    std::unordered_map<std::string, long long> indirect_;
+    std::unordered_set<std::string> busy_;
+};
+
+}  // namespace
+
+std::vector<clsStructure::sListEdt> clsStructure::ListRows(const std::string& code,
+                                                            const std::vector<int>& collected) {
+    RowQuantities q(lines_, code, collected);
+    std::vector<sListEdt> rows;
+    rows.reserve(collected.size());
+    for (size_t i = 0; i < collected.size(); ++i) {
+        const sData& l = lines_[static_cast<size_t>(collected[i])];
+        sListEdt r;
+        r.Code = l.ChildCode;
+        r.Direct = l.ParentCode == code ? 1 : 0;
+        r.Kflg = l.Kflg;
+        r.Cflg = l.Cflg;
+        r.Quantity = q.RowQuantity(i);
+        r.Line = collected[i];
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+clsStructure::sListResult clsStructure::FillList(const std::string& code, bool allLevels) {
+    sListResult out = ShownRows(ListRows(code, CollectBelow(code, allLevels)),
+                                [this](const std::string& c) { return FindItem(c); });
+    out.CostTotal = CostTotal(code, allLevels);
+    return out;
+}
+
+clsStructure::sListResult ShownRows(const std::vector<clsStructure::sListEdt>& rows,
+                                    const std::function<const clsStructure::sMstData*(const std::string&)>& find) {
+    clsStructure::sListResult out;
+    for (const auto& r : rows) {
+        const clsStructure::sMstData* m = find(r.Code);
+        if (!m) continue;
+        clsStructure::sListRow row;
+        row.Code = r.Code;
+        row.KbnText = KbnText(m->Kbn);
+        row.Quantity = std::to_string(r.Quantity);
+        row.Name = m->Name;
+        row.Price = FormatMoney(m->Tanka);
+        row.Direct = r.Direct == 1;
+        row.Dimmed = r.Kflg == 0;
+        row.Image = ChildImage(m->Kbn, r.Cflg);
+        row.Line = r.Line;
+        if (m->Kbn == 1) ++out.UnitCount;
+        if (m->Kbn == 0) ++out.PartsCount;
+        out.Rows.push_back(std::move(row));
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// Cost
+
+struct clsStructure::RollUpCall {
+    int al = 0;                // allLevels as an index
+    std::vector<char> state;   // by code number: 1 on the path, 2 done
+    std::vector<double> memo;  // by code number, when done
+    std::vector<int> path;
+    std::vector<int> done;
+    bool cut = false;          // a loop was cut short
+};
+
+double clsStructure::RollUpCost(const std::string& code, bool allLevels) {
+    int id = FindId(code);
+    if (id < 0) return 0;
+    RollUpCall call;
+    call.al = allLevels ? 1 : 0;
+    call.state.assign(codes_.size(), 0);
+    call.memo.assign(codes_.size(), 0);
+    if (costKnown_[call.al].size() < codes_.size()) {
+        costKnown_[call.al].resize(codes_.size(), 0);
+        costMemo_[call.al].resize(codes_.size(), 0);
+    }
+    double total = RollUp(id, call);
+    // A sum below a loop depends on where the walk entered the loop: keep
+    // only the sums of calls that met none.
+    if (!call.cut)
+        for (int d : call.done) {
+            costKnown_[call.al][static_cast<size_t>(d)] = 1;
+            costMemo_[call.al][static_cast<size_t>(d)] = call.memo[static_cast<size_t>(d)];
+        }
+    return total;
+}
+
+double clsStructure::RollUp(int id, RollUpCall& call) {
+    size_t i = static_cast<size_t>(id);
+    if (costKnown_[call.al][i]) return costMemo_[call.al][i];
+    if (call.state[i] == 2) return call.memo[i];
+    if (call.state[i] == 1) {
+        // A stored loop: its closing line adds its own price, nothing below.
+        std::vector<std::string> loop;
+        for (auto it = std::find(call.path.begin(), call.path.end(), id); it != call.path.end(); ++it)
+            loop.push_back(codes_[static_cast<size_t>(*it)]);
+        loop.push_back(codes_[i]);
+        cycles_.Record(loop);
+        call.cut = true;
+        return 0;
+    }
+    call.state[i] = 1;
+    call.path.push_back(id);
+    double total = 0;
+    for (int a : byParent_[i]) {
+        const sData& l = lines_[static_cast<size_t>(a)];
+        if (l.Removed) continue;
+        size_t child = static_cast<size_t>(lineIds_[static_cast<size_t>(a)].second);
+        int item = itemOf_[child];
+        double price = item ? items_[static_cast<size_t>(item)].Tanka : 0;
+        double q = static_cast<double>(l.Quantity);
+        total += q * price;
+        if (call.al) total += q * RollUp(static_cast<int>(child), call);
+    }
+    call.path.pop_back();
+    call.state[i] = 2;
+    call.memo[i] = total;
+    call.done.push_back(id);
+    return total;
+}
+
+double clsStructure::CostTotal(const std::string& code, bool allLevels) {
+    const sMstData* item = FindItem(code);
+    return (item ? item->Tanka : 0) + RollUpCost(code, allLevels);
+}
+
+// ---------------------------------------------------------------------------
+// Print lists
+
+void clsStructure::CollectPrintLines(std::vector<sData>& list, const std::string& code, int level) {
+    clsCodePath path;
+    clsPathStep top(path, code, cycles_);
+    CollectPrint(list, code, level, path);
+}
+
+void clsStructure::CollectPrint(std::vector<sData>& list, const std::string& code, int level, clsCodePath& path) {
+    for (int a : LinesOfParent(code)) {
+        const sData& l = lines_[static_cast<size_t>(a)];
+        if (l.Removed) continue;
+        sData copy = l;
+        copy.Level = level + 1;
+        list.push_back(std::move(copy));
+        clsPathStep step(path, l.ChildCode, cycles_);
+        if (step.Entered()) CollectPrint(list, l.ChildCode, level + 1, path);
+    }
+}
+
+std::vector<clsStructure::sData> clsStructure::PrintList() {
+    std::vector<sData> list(1);
+    for (int i = 1; i < RootCount(); ++i) {
+        sData root;
+        root.ChildCode = RootCodes[static_cast<size_t>(i)];
+        root.Quantity = 1;
+        list.push_back(root);
+        CollectPrintLines(list, root.ChildCode, 0);
+    }
+    return list;
+}
+
+std::string PrintCodeText(int level, bool siblingFollows, const clsStructure::sMstData* item, const std::string& code) {
+    std::string s;
+    for (int i = 1; i < level; ++i) s += "│　";
+    if (level > 0) s += siblingFollows ? "├─" : "└─";
+    if (item) s += KbnMark(item->Kbn);
+    return s + code;
+}
+
+std::vector<std::string> PartsLineTexts(const std::string& codeColumn, const clsStructure::sData& l,
+                                        const clsStructure::sMstData* m) {
+    return {codeColumn,        m ? m->Name : "",   std::to_string(l.Quantity), l.Kflg == 1 ? "○" : "",
+            l.Cflg == 1 ? "○" : "", m ? m->Keitai : "", m ? m->Kikaku : "",        m ? FormatMoney(m->Tanka) : ""};
+}
+
+std::string clsStructure::PrintCodeColumn(const std::vector<sData>& list, size_t q) const {
+    const sData& l = list[q];
+    bool sibling = q + 1 < list.size() && list[q + 1].ParentCode == l.ParentCode;
+    return PrintCodeText(l.Level, sibling, FindItem(l.ChildCode), l.ChildCode);
+}
+
+std::vector<std::vector<std::string>> clsStructure::PartsReportLines() {
+    std::vector<sData> list = PrintList();
+    std::vector<std::vector<std::string>> out;
+    for (size_t q = 1; q < list.size(); ++q)
+        out.push_back(PartsLineTexts(PrintCodeColumn(list, q), list[q], FindItem(list[q].ChildCode)));
+    return out;
+}
+
+std::vector<std::vector<std::string>> clsStructure::GenkaReportLines() {
+    std::vector<sData> list = PrintList();
+    std::vector<std::vector<std::string>> out;
+    for (size_t q = 1; q < list.size(); ++q) {
+        const sMstData* m = FindItem(list[q].ChildCode);
+        auto money = [&](double v) { return m ? FormatMoney(v) : std::string(); };
+        out.push_back({PrintCodeColumn(list, q), std::to_string(list[q].Quantity), money(m ? m->Tanka : 0),
+                       money(m ? m->Syuzaihi : 0), money(m ? m->Kakouhi : 0), money(m ? m->Gaichuuhi : 0),
+                       money(m ? m->Etchi : 0), m ? m->Tani : ""});
+    }
+    return out;
+}
+
+std::string clsStructure::GenkaTotalText() {
+    return FormatMoney(RootCount() > 1 ? CostTotal(RootCodes[1], true) : 0);
+}
+
+ReportSnapshot clsStructure::StructureReport(const std::string& title) {
+    ReportSnapshot r;
+    r.id = ReportId::Parts;
+    r.title = title;
+    r.lines = PartsReportLines();
+    return r;
+}
+
+ReportSnapshot clsStructure::CostReport() {
+    ReportSnapshot r;
+    r.id = ReportId::Genka;
+    r.title = GetReportInfo(ReportId::Genka).title;
+    r.lines = GenkaReportLines();
+    r.genkaTotal = GenkaTotalText();
+    r.genkaHeading = ReadItemCaption(ItemCaption::Etchi);
+    return r;
+}
+
+// ---------------------------------------------------------------------------
+// Loop check and line edit
+
+int clsStructure::IsAncestorOrSelf(const std::string& code, const std::string& candidate) {
+    // Upward over the live lines; each code is looked at once, which also ends
+    // the walk on a stored loop.
+    std::unordered_set<std::string> seen{code};
+    std::vector<std::string> todo{code};
+    while (!todo.empty()) {
+        std::string c = std::move(todo.back());
+        todo.pop_back();
+        if (c == candidate) return 1;
+        for (int a : LinesOfChild(c)) {
+            const sData& l = lines_[static_cast<size_t>(a)];
+            if (l.Removed || l.ParentCode.empty()) continue;
+            if (seen.insert(l.ParentCode).second) todo.push_back(l.ParentCode);
+        }
+    }
+    return 0;
+}
+
+bool clsStructure::ReadLine(const std::string& parent, const std::string& child, long long& quantity, int& kflg,
+                            int& cflg) {
+    quantity = 0;
+    kflg = cflg = 0;
+    auto st = Db().PrepareJet("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(parent) +
+                                              "' AND CD2 = '" + SqlEsc(child) + "'");
+    if (!st->Step()) return false;
+    quantity = st->Column(StatementColumn(*st, "INZU")).AsInt();
+    kflg = static_cast<int>(st->Column(StatementColumn(*st, "KFLG")).AsInt());
+    cflg = static_cast<int>(st->Column(StatementColumn(*st, "CFLG")).AsInt());
+    return true;
+}
+
+int clsStructure::DeleteLine(const std::string& parent, const std::string& child) {
+    int rc = dao_->Execute("DELETE FROM iStruct WHERE CD1 = '" + SqlEsc(parent) + "' AND CD2 = '" + SqlEsc(child) +
+                           "'");
+    if (rc == 0) MarkProcurementChanged();
+    return rc;
+}
+
+bool clsStructure::ReachesInFile(const std::string& from, const std::string& to) {
+    // Every code below `from` in the file, each once (UNION drops repeats, so
+    // a stored loop ends the walk too).
+    auto st = Db().Prepare(
+        "WITH RECURSIVE below(code) AS (SELECT ?1 UNION SELECT s.CD2 FROM iStruct s JOIN below b ON s.CD1 = "
+        "b.code) SELECT 1 FROM below WHERE code = ?2 COLLATE NOCASE LIMIT 1",
+        true);
+    st->Bind(1, from);
+    st->Bind(2, to);
+    return st->Step();
+}
+
+clsStructure::sLineChange clsStructure::ApplyLineChange(int mode, const std::string& oldParent,
+                                                        const std::string& oldChild, const std::string& parent,
+                                                        const std::string& newChild) {
+    sLineChange c;
+    if (mode == 1 || mode == 2) {
+        c.OldLine = FirstLiveLine(oldParent, oldChild);
+        FlagRemoved(c.OldLine);
+    }
+    if (mode == 0 || mode == 1) {
+        c.NewLine = FirstLiveLine(parent, newChild);
+        FlagRemoved(c.NewLine);
+        sData l;
+        l.ParentCode = parent;
+        l.ChildCode = newChild;
+        ReadLine(parent, newChild, l.Quantity, l.Kflg, l.Cflg);
+        c.Appended = AppendLine(l, Id(parent), Id(newChild));
+        LoadCount = 0;
+        LoadLines(newChild);
+        LoadItems(false);
+    }
+    return c;
+}
+
+clsItemReader::clsItemReader(const Statement& st)
+    : cd_(StatementColumn(st, "CD")),
+      kbn_(StatementColumn(st, "KBN")),
+      name_(StatementColumn(st, "NAME")),
+      keitai_(StatementColumn(st, "KEITAI")),
+      kikaku_(StatementColumn(st, "KIKAKU")),
+      tanka_(StatementColumn(st, "TANKA")),
+      syu_(StatementColumn(st, "SYUZAIHI")),
+      kak_(StatementColumn(st, "KAKOUHI")),
+      gai_(StatementColumn(st, "GAICHUUHI")),
+      etc_(StatementColumn(st, "ETCHI")),
+      tani_(StatementColumn(st, "TANI")) {}
+
+clsStructure::sMstData clsItemReader::Read(Statement& st) const {
+    clsStructure::sMstData m;
+    m.Code = st.ColumnText(cd_);
+    m.Kbn = static_cast<int>(st.Column(kbn_).AsInt());
+    m.Name = st.ColumnText(name_);
+    m.Keitai = st.ColumnText(keitai_);
+    m.Kikaku = st.ColumnText(kikaku_);
+    m.Tanka = st.Column(tanka_).AsDouble();
+    m.Syuzaihi = st.Column(syu_).AsDouble();
+    m.Kakouhi = st.Column(kak_).AsDouble();
+    m.Gaichuuhi = st.Column(gai_).AsDouble();
+    m.Etchi = st.Column(etc_).AsDouble();
+    m.Tani = st.ColumnText(tani_);
+    return m;
+}
