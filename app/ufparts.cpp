@@ -479,18 +479,16 @@ void StructurePanes::LoadSizes(QDialog* w, const QString& prefix, QSize design, 
 
 void StructurePanes::SaveSizes(QDialog* w, const QString& prefix, const char* treeKey,
                                const std::vector<const char*>& widthKeys) {
-    // At program end: a settings file that cannot be written is reported,
+    // At program end: a settings file that cannot be written is reported once,
     // never thrown out of a destructor.
-    try {
+    SaveSettingsAtExit([&] {
         SaveFormGeometry(w, prefix);
         std::vector<std::pair<std::string, std::string>> keys{{treeKey, std::to_string(tree->width())}};
         QList<int> widths = list->ColumnWidths();
         for (size_t i = 0; i < widthKeys.size() && static_cast<int>(i) < widths.size(); ++i)
             keys.emplace_back(widthKeys[i], std::to_string(widths[static_cast<int>(i)]));
         AppSettings().WriteStrings("PREFORM", keys);
-    } catch (const VelmoError& e) {
-        Platform().ErrorReport(ToQ(e.Kind()), QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void StructurePanes::SetColumns(const QStringList& captions, const std::vector<const char*>& widthKeys,

@@ -5,11 +5,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QThread>
+#include <QPointer>
 #include <QTimer>
-#include <map>
 #include <deque>
 
 #include "qtplatform.h"
@@ -31,13 +31,6 @@ private:
     void Poll() {
         QWidget* w = QApplication::activeModalWidget();
         if (!w || w == last_) return;
-        // A window is acted on only from its own event loop: right after a
-        // nested box closes, its loop may still run a timer while the window
-        // below it is already active again.
-        int level = QThread::currentThread()->loopLevel();
-        auto seen = levels_.find(w);
-        if (seen == levels_.end()) levels_[w] = level;
-        else if (seen->second != level) return;
         last_ = w;
         if (steps_.empty()) {
             ADD_FAILURE() << "unexpected modal window " << w->metaObject()->className();
@@ -51,8 +44,7 @@ private:
 
     std::deque<std::function<void(QWidget*)>> steps_;
     QTimer timer_;
-    QWidget* last_ = nullptr;
-    std::map<QWidget*, int> levels_;
+    QPointer<QWidget> last_;
 };
 
 Qt::CursorShape CurrentOverride() {
@@ -125,7 +117,11 @@ TEST(QtPlatformFiles, SaveAddsTheExtensionAndAsksBeforeOverwriting) {
         return [path](QWidget* w) {
             auto* dlg = qobject_cast<QFileDialog*>(w);
             ASSERT_NE(dlg, nullptr);
+            // The name box as the user types it: selectFile alone may lose
+            // to the dialog's folder model, which loads in the background.
             dlg->selectFile(QString::fromStdString(path));
+            if (auto* name = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name->setText(QString::fromStdString(path));
             static_cast<QDialog*>(dlg)->accept();  // the dialog's own check of the name runs
         };
     };
