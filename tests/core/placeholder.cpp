@@ -1,1 +1,0 @@
-// Core tests are added with the structure, report and exchange logic.
