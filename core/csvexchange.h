@@ -84,6 +84,8 @@ public:
     virtual void Progress(const char* prefix, long long i, long long n);
     // An information message with an OK button.
     virtual void Message(const std::string& text) = 0;
+    // The run works (a window shows the hourglass) or has ended.
+    virtual void Busy(bool) {}
 };
 
 std::string CsvProgressText(const char* prefix, long long i, long long n);
@@ -97,20 +99,24 @@ bool CsvFolderExists(const std::string& path);
 // export = true for the export's texts.
 std::string CsvCheckRun(CsvRunOptions& o, bool exportRun);
 
-// Clears the status when a run ends, however it ends.
-class CsvStatusGuard {
+// The working state of a run, from its first step after the checks to its
+// end, however it ends: Busy(true) at the start; at the end the status is
+// emptied and Busy(false) follows.
+class CsvRunGuard {
 public:
-    explicit CsvStatusGuard(CsvRunListener& l) : l_(l) {}
-    ~CsvStatusGuard() { Clear(); }
-    // Clears the status now (once).
-    void Clear() {
-        if (armed_) l_.Status(std::string());
-        armed_ = false;
+    explicit CsvRunGuard(CsvRunListener& l) : l_(l) { l_.Busy(true); }
+    ~CsvRunGuard() { End(); }
+    // Ends the working state now (once).
+    void End() {
+        if (!on_) return;
+        on_ = false;
+        l_.Status(std::string());
+        l_.Busy(false);
     }
-    CsvStatusGuard(const CsvStatusGuard&) = delete;
-    CsvStatusGuard& operator=(const CsvStatusGuard&) = delete;
+    CsvRunGuard(const CsvRunGuard&) = delete;
+    CsvRunGuard& operator=(const CsvRunGuard&) = delete;
 
 private:
     CsvRunListener& l_;
-    bool armed_ = true;
+    bool on_ = true;
 };

@@ -89,7 +89,7 @@ bool clsCsvExport::Run(CsvRunOptions o) {
         l_.Message(check);
         return false;
     }
-    CsvStatusGuard status(l_);
+    CsvRunGuard running(l_);
     clsDao dao;
     if (dao.OpenDatabase(o.mdbPath) != 0) return false;
     for (CsvTable t : kCsvTables) {
@@ -97,7 +97,7 @@ bool clsCsvExport::Run(CsvRunOptions o) {
         if (o.chosen[i]) ExportTable(t, o.csvPath[i], o.header[i], dao);
     }
     dao.Close();
-    status.Clear();
+    running.End();
     l_.Message("エクスポートが終了しました。\n");
     return true;
 }

@@ -250,7 +250,7 @@ bool clsCsvImport::Run(CsvRunOptions o) {
         l_.Message(check);
         return false;
     }
-    CsvStatusGuard status(l_);
+    CsvRunGuard running(l_);
     struct stat st;
     if (stat(o.mdbPath.c_str(), &st) != 0) {
         l_.Status("MDBﾌｧｲﾙを作成しています....");
@@ -270,7 +270,7 @@ bool clsCsvImport::Run(CsvRunOptions o) {
     if (ok) ok = dao.EndTrans(1) == 0;
     else dao.EndTrans(0);
     dao.Close();
-    status.Clear();
+    running.End();
     if (ok) l_.Message("インポートが終了しました。\n");
     return ok;
 }
