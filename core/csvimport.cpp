@@ -1,11 +1,11 @@
 #include "csvimport.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
-#include <unordered_map>
 
 #include "csv.h"
 #include "fileutil.h"
@@ -83,17 +83,17 @@ struct Records {
 
 std::string Line(const char* head, int n) { return head + std::to_string(n) + "行目]\n"; }
 
-std::string KeyOf(const CsvLayout& layout, const std::vector<Slot>& slots, const Records& r, size_t i) {
-    std::string key;
+// Appends the key of record i: its key columns joined by the layout's
+// separator, numbers in decimal.
+void AppendKey(std::string& out, const CsvLayout& layout, const std::vector<Slot>& slots, const Records& r, size_t i) {
     bool first = true;
     for (int c : layout.keyColumns) {
-        if (!first) key += layout.keySeparator;
+        if (!first) out += layout.keySeparator;
         first = false;
         const Slot& s = slots[c];
-        if (s.text) key += r.text[i * r.texts + s.index];
-        else key += std::to_string(static_cast<long long>(r.number[i * r.numbers + s.index]));
+        if (s.text) out += r.text[i * r.texts + s.index];
+        else out += std::to_string(static_cast<long long>(r.number[i * r.numbers + s.index]));
     }
-    return key;
 }
 
 // INSERT of one record that replaces the row of the same key, assigning every
@@ -180,19 +180,40 @@ bool clsCsvImport::ImportTable(CsvTable t, const std::string& csvPath, bool head
     }
 
     // Duplicate keys: the first record, in file order, whose key another
-    // record has too.
-    std::vector<std::string> keys;
+    // record has too. The keys stand one after the other in one text.
     if (error.empty()) {
-        keys.reserve(r.Count());
-        for (size_t i = 0; i < r.Count(); ++i) keys.push_back(KeyOf(layout, slots, r, i));
-        std::unordered_map<std::string_view, int> seen;
-        seen.reserve(keys.size());
-        for (const auto& k : keys) ++seen[k];
-        for (const auto& k : keys)
-            if (seen[k] > 1) {
-                error = x.duplicate + k + "]\n";
-                break;
+        std::string keys;
+        std::vector<size_t> ends;
+        ends.reserve(r.Count());
+        for (size_t i = 0; i < r.Count(); ++i) {
+            AppendKey(keys, layout, slots, r, i);
+            ends.push_back(keys.size());
+        }
+        auto key = [&](size_t i) {
+            size_t b = i ? ends[i - 1] : 0;
+            return std::string_view(keys).substr(b, ends[i] - b);
+        };
+        // An open-addressing table of record numbers (+1; 0 = free): a big
+        // file holds a million keys, which a node-based map allocates one by one.
+        size_t cap = 16;
+        while (cap < r.Count() * 2) cap <<= 1;
+        std::vector<size_t> table(cap, 0);
+        std::hash<std::string_view> hash;
+        size_t dup = r.Count();
+        for (size_t i = 0; i < r.Count(); ++i) {
+            std::string_view k = key(i);
+            for (size_t pos = hash(k) & (cap - 1);; pos = (pos + 1) & (cap - 1)) {
+                if (table[pos] == 0) {
+                    table[pos] = i + 1;
+                    break;
+                }
+                if (key(table[pos] - 1) == k) {
+                    dup = std::min(dup, table[pos] - 1);
+                    break;
+                }
             }
+        }
+        if (dup < r.Count()) error = x.duplicate + std::string(key(dup)) + "]\n";
     }
     if (!error.empty()) {
         l_.Message(error);
