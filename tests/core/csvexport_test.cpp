@@ -79,7 +79,9 @@ TEST_F(CsvExport, LayoutsOrderQuotingAndCaptions) {
     Exec("INSERT INTO MasItem VALUES ('B-2', 0, 'A,B', 'ｶﾅ', 'say \"hi\"', 'a b', 'H', 'M', 1, '4900000000000', "
          "'個', 1200, 1000, 150.5, 0.001, 49.499, 1, 'S01', '箱', 12.5, '倉庫1', '工程', 'ライン', '赤', '', '', "
          "'line1' || char(13,10) || 'line2' || char(10) || 'line3' || char(13) || 'end')");
-    Exec("INSERT INTO MasItem (CD, NAME) VALUES ('A-1', '全角　空白')");
+    // A line break in any other text would end the line in the file: it is
+    // replaced like the memo's.
+    Exec("INSERT INTO MasItem (CD, NAME, KEITAI) VALUES ('A-1', '全角　空白', 'a' || char(10) || 'b')");
     Exec("INSERT INTO MasTori (KBN, CD, NAME, TEL) VALUES (2, 'A', '外注', '03-1234-5678')");
     Exec("INSERT INTO MasTori (KBN, CD, NAME) VALUES (1, 'B', 'ソ表能')");
     Exec("INSERT INTO MasTori (KBN, CD, NAME) VALUES (1, 'A', 'O''Neil')");
@@ -94,7 +96,7 @@ TEST_F(CsvExport, LayoutsOrderQuotingAndCaptions) {
               ToSjis("品番,区分,通称名,検索名,形態,規格,(外部品番),(ﾒｰｶｰｺｰﾄﾞ),JAN区分,JANコード,単位,基準単価,主材費,"
                      "加工費,外注費,(その他費用),手配先区分,手配先コード,手配荷姿,手配荷姿の入数,倉庫,工程,ライン,"
                      "色,(予備2),(予備3),メモ\r\n"
-                     "A-1,0,全角　空白,,,,,,0,,,0,0,0,0,0,0,,,0,,,,,,,\r\n"
+                     "A-1,0,全角　空白,,\"a b\",,,,0,,,0,0,0,0,0,0,,,0,,,,,,,\r\n"
                      "B-2,0,\"A,B\",ｶﾅ,\"say \"\"hi\"\"\",\"a b\",H,M,1,4900000000000,個,1200,1000,150.5,0.001,"
                      "49.499,1,S01,箱,12.5,倉庫1,工程,ライン,赤,,,\"line1 line2 line3 end\"\r\n"));
     EXPECT_EQ(ReadText(dir.File("t.csv")),
