@@ -177,38 +177,26 @@ void TfrmInpExp::UpdateTableControls() {
 }
 
 void TfrmInpExp::BrowseMdb() {
-    FileDialogOptions o;
-    o.filter = QString::fromUtf8(kMdbFilter);
-    o.defaultExt = QStringLiteral("mdb");
-    o.initialPath = edtMdb->text().trimmed();
-    QString name;
-    if (Mode == 1) {
-        o.title = QStringLiteral("ｴｸｽﾎﾟｰﾄ元MDB");
-        name = Platform().OpenFileName(o);
-    } else {
-        o.title = QStringLiteral("ｲﾝﾎﾟｰﾄ先MDB");
-        o.overwritePrompt = true;
-        name = Platform().SaveFileName(o);
-    }
-    if (!name.isEmpty()) edtMdb->setText(name);
+    if (Mode == 1) Browse(edtMdb, QStringLiteral("ｴｸｽﾎﾟｰﾄ元MDB"), kMdbFilter, "mdb", false, false);
+    else Browse(edtMdb, QStringLiteral("ｲﾝﾎﾟｰﾄ先MDB"), kMdbFilter, "mdb", true, false);
 }
 
 void TfrmInpExp::BrowseCsv(int table) {
-    FileDialogOptions o;
-    o.filter = QString::fromUtf8(kCsvFilter);
-    o.defaultExt = QStringLiteral("csv");
     QLineEdit* edit = Table(table).path;
+    if (Mode == 1) Browse(edit, QStringLiteral("ｴｸｽﾎﾟｰﾄ先CSV"), kCsvFilter, "csv", true, false);
+    else Browse(edit, QStringLiteral("ｲﾝﾎﾟｰﾄ元CSV"), kCsvFilter, "csv", false, true);
+}
+
+void TfrmInpExp::Browse(QLineEdit* edit, const QString& title, const char* filter, const char* ext, bool save,
+                        bool mustExist) {
+    FileDialogOptions o;
+    o.title = title;
+    o.filter = QString::fromUtf8(filter);
+    o.defaultExt = QString::fromUtf8(ext);
+    o.overwritePrompt = save;
+    o.mustExist = mustExist;
     o.initialPath = edit->text().trimmed();
-    QString name;
-    if (Mode == 1) {
-        o.title = QStringLiteral("ｴｸｽﾎﾟｰﾄ先CSV");
-        o.overwritePrompt = true;
-        name = Platform().SaveFileName(o);
-    } else {
-        o.title = QStringLiteral("ｲﾝﾎﾟｰﾄ元CSV");
-        o.mustExist = true;
-        name = Platform().OpenFileName(o);
-    }
+    QString name = save ? Platform().SaveFileName(o) : Platform().OpenFileName(o);
     if (!name.isEmpty()) edit->setText(name);
 }
 

@@ -67,6 +67,10 @@ private:
         QPushButton* browse;
     };
     TableControls Table(int t) const;
+    // Sets the path of edit from a file dialog: a save dialog that asks before
+    // overwriting, or an open dialog. A cancelled dialog leaves it.
+    void Browse(QLineEdit* edit, const QString& title, const char* filter, const char* ext, bool save,
+                bool mustExist);
 
     int Mode = 0;
 };
