@@ -2,6 +2,7 @@
 // a run, atomic files, and export followed by import giving the same data.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "csvexport.h"
@@ -91,6 +92,9 @@ TEST_F(CsvExport, LayoutsOrderQuotingAndCaptions) {
     CsvRunOptions o = Options(dir.File("s.csv"), dir.File("i.csv"), dir.File("t.csv"));
     o.header[1] = o.header[2] = true;
     ASSERT_TRUE(clsCsvExport(listener).Run(o));
+    for (const char* progress : {"status:品目ﾃｰﾌﾞﾙをｴｸｽﾎﾟｰﾄしています... [ 2 / 2 ]",
+                                 "status:取引先ﾃｰﾌﾞﾙをｴｸｽﾎﾟｰﾄしています... [ 3 / 3 ]"})
+        EXPECT_NE(std::find(listener.shown.begin(), listener.shown.end(), progress), listener.shown.end()) << progress;
     EXPECT_EQ(ReadText(dir.File("s.csv")), ToSjis("P1,C1,3,1,1\r\nP1,C2,2,0,1\r\nP2,C1,1,1,0\r\n"));
     EXPECT_EQ(ReadText(dir.File("i.csv")),
               ToSjis("品番,区分,通称名,検索名,形態,規格,(外部品番),(ﾒｰｶｰｺｰﾄﾞ),JAN区分,JANコード,単位,基準単価,主材費,"

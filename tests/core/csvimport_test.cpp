@@ -169,7 +169,8 @@ TEST_F(CsvImport, ValuesAreStoredAsConverted) {
 
 TEST_F(CsvImport, StatusTextsOfARunInOrder) {
     std::string newFile = dir.File("new.mdb");
-    CsvRunOptions o = Options(Csv("s.csv", "A,B,1,1,1\r\nA,C,2,1,1\r\n"), "", Csv("t.csv", ToriLine({{1, "1"}, {2, "T"}})));
+    CsvRunOptions o = Options(Csv("s.csv", "A,B,1,1,1\r\nA,C,2,1,1\r\n"), Csv("i.csv", ItemLine({{1, "I"}})),
+                              Csv("t.csv", ToriLine({{1, "1"}, {2, "T"}})));
     o.mdbPath = "  " + newFile + " ";
     o.deleteFirst = true;
     ASSERT_TRUE(clsCsvImport(listener).Run(o));
@@ -179,6 +180,9 @@ TEST_F(CsvImport, StatusTextsOfARunInOrder) {
                                   "status:ｲﾝﾎﾟｰﾄ先MDBの構造ﾃｰﾌﾞﾙを削除しています...",
                                   "status:構造ﾃｰﾌﾞﾙをｲﾝﾎﾟｰﾄしています... [ 1 / 2 ]",
                                   "status:構造ﾃｰﾌﾞﾙをｲﾝﾎﾟｰﾄしています... [ 2 / 2 ]",
+                                  "status:品目ﾃﾞｰﾀのCSV読み込み中です....",
+                                  "status:ｲﾝﾎﾟｰﾄ先MDBの品目ﾃｰﾌﾞﾙを削除しています...",
+                                  "status:品目ﾃｰﾌﾞﾙをｲﾝﾎﾟｰﾄしています... [ 1 / 1 ]",
                                   "status:取引先ﾃﾞｰﾀのCSV読み込み中です....",
                                   "status:ｲﾝﾎﾟｰﾄ先MDBの取引先ﾃｰﾌﾞﾙを削除しています...",
                                   "status:取引先ﾃｰﾌﾞﾙをｲﾝﾎﾟｰﾄしています... [ 1 / 1 ]",
