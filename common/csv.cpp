@@ -140,12 +140,21 @@ std::string CsvJoinValues(const std::vector<std::string>& values) {
 }
 
 std::string CsvNumberText(double v) {
-    // Whole numbers below 10^15 have the same text in the general form; they
-    // are most of the values, so they skip the decimal expansion.
-    if (std::isfinite(v) && std::fabs(v) < 1e15 && v == std::trunc(v)) {
-        char buf[24];
-        auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v));
-        return std::string(buf, r.ptr);
+    char buf[64];
+    if (std::isfinite(v) && std::fabs(v) < 1e15) {
+        // Whole numbers below 10^15, the most common values, are plain
+        // integers; numbers from 10^-4 on are written without an exponent and
+        // have the same 15 significant digits in the shortest fixed form.
+        if (v == std::trunc(v)) {
+            auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v));
+            return std::string(buf, r.ptr);
+        }
+        if (std::fabs(v) >= 1e-4) {
+            auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+            std::string_view t(buf, r.ptr - buf);
+            if (t.find('e') == std::string_view::npos) return std::string(t);  // else rounded up to 10^15
+
+        }
     }
     return FloatToStr(v);
 }

@@ -10,7 +10,6 @@
 #include "udao.h"
 
 std::string CsvJoinLineBreaks(std::string_view text) {
-    if (text.find_first_of("\r\n") == std::string_view::npos) return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -72,7 +71,12 @@ bool clsCsvExport::ExportTable(CsvTable t, const std::string& csvPath, bool head
                 case jtBoolean: w.Integer(st->ColumnInt(o.index)); break;
                 case jtDouble:
                 case jtDate: w.Number(st->ColumnDouble(o.index)); break;
-                default: w.Text(CsvJoinLineBreaks(st->ColumnText(o.index))); break;
+                default: {
+                    std::string text = st->ColumnText(o.index);
+                    if (text.find_first_of("\r\n") != std::string::npos) text = CsvJoinLineBreaks(text);
+                    w.Text(text);
+                    break;
+                }
             }
         }
         w.EndLine();

@@ -15,13 +15,35 @@
 #include "udao.h"
 #include "udaoment.h"
 
+namespace {
+
+// At least the number of CP932 bytes of a UTF-8 text, without converting it:
+// one byte for ASCII and half-width katakana (U+FF61-U+FF9F), two for any
+// other character (a character CP932 lacks becomes one '?').
+size_t SjisBytesAtMost(std::string_view s) {
+    size_t n = 0;
+    for (size_t i = 0; i < s.size();) {
+        unsigned char b = static_cast<unsigned char>(s[i]);
+        if (b < 0x80) {
+            ++n, ++i;
+            continue;
+        }
+        size_t len = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+        bool halfKana = len == 3 && i + 2 < s.size() && b == 0xEF &&
+                        ((static_cast<unsigned char>(s[i + 1]) == 0xBD && static_cast<unsigned char>(s[i + 2]) >= 0xA1) ||
+                         (static_cast<unsigned char>(s[i + 1]) == 0xBE && static_cast<unsigned char>(s[i + 2]) <= 0x9F));
+        n += halfKana ? 1 : 2;
+        i += len;
+    }
+    return n;
+}
+
+}  // namespace
+
 std::string CsvConvText(std::string_view value, int size) {
     std::string t = Trim(value);
     size_t n = static_cast<size_t>(size);
-    if (t.size() * 2 <= n) return t;  // fits even when every character takes two bytes
-    bool ascii = true;
-    for (char c : t) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii) return t.size() > n ? t.substr(0, n) : t;
+    if (SjisBytesAtMost(t) <= n) return t;  // fits: no conversion needed
     return SjisTruncate(t, n);
 }
 

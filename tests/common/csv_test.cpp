@@ -2,6 +2,9 @@
 
 #include "csv.h"
 #include "sjis.h"
+#include "ucommon.h"
+
+#include <cmath>
 
 namespace {
 
@@ -108,6 +111,21 @@ TEST(CsvValues, WrittenValuesReadBackUnchanged) {
         {"\"", ",", "\x81", "\x81\"", std::string("\0", 1)},
     };
     for (const auto& values : lines) EXPECT_EQ(CsvSplitValues(CsvJoinValues(values)), values) << Show(values);
+}
+
+TEST(CsvNumbers, SameTextAsTheGeneralForm) {
+    // The writer's short cuts for common values must give exactly the shortest
+    // general form with 15 significant digits.
+    std::vector<double> values = {0,     -0.0,   1,      -1,        12.5,     0.001,    0.0001,  0.00012345678901234567,
+                                  1e-5,  1.5e-7, 0.1 + 0.2, 1234.5678, 1e15 - 1, 1e15 - 0.5, 1e15,   1e20,
+                                  -3.75, 2.0 / 3, 99999999999999.9, 123456789.123456789};
+    unsigned x = 12345;
+    for (int i = 0; i < 2000; ++i) {
+        x = x * 1103515245u + 12345u;
+        double m = (x % 1000003) / 997.0;
+        values.push_back(m * std::pow(10.0, static_cast<int>(x % 23) - 8) * (x % 2 ? 1 : -1));
+    }
+    for (double v : values) EXPECT_EQ(CsvNumberText(v), FloatToStr(v)) << v;
 }
 
 TEST(CsvWriterReader, EncodingLineEndsAndNumbers) {
