@@ -5,16 +5,19 @@
 //    scanning);
 //  - lines joined with CR LF split back into the same lines;
 //  - a text value is never longer than its size in CP932 bytes; a digit is
-//    0-9; a quantity has at most four characters; a number is finite.
+//    0-9; a quantity has at most four characters; a number is finite;
+//  - the writer's number text is the general form (FloatToStr).
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "csv.h"
 #include "csvimport.h"
 #include "sjis.h"
+#include "ucommon.h"
 
 namespace {
 
@@ -30,6 +33,7 @@ void Conversions(const std::string& v) {
     Check(q >= -999 && q <= 9999);
     auto n = CsvConvNumber(v);
     Check(!n || std::isfinite(*n));
+    if (n) Check(CsvNumberText(*n) == FloatToStr(*n));
     CsvConvMemo(v);
 }
 
@@ -37,6 +41,14 @@ void Conversions(const std::string& v) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string in(reinterpret_cast<const char*>(data), size);
+
+    // The first eight bytes as a double: the writer's number text is the
+    // general form.
+    if (size >= sizeof(double)) {
+        double d;
+        std::memcpy(&d, data, sizeof d);
+        Check(CsvNumberText(d) == FloatToStr(d));
+    }
 
     // The input as a file.
     CsvReader reader(in);
