@@ -12,8 +12,11 @@ SAMPLE="$PWD/demo/sample.mdb"
 DEMO_SETTINGS="$PWD/demo/Velmo.ini"
 
 # --- The sample data file ---------------------------------------------------
-# demo/sample.mdb is made afresh on every run; the sample data go into it here.
-"$CLI" new "$SAMPLE" --force --settings "$DEMO_SETTINGS"
+# demo/sample.mdb is made afresh on every run from the CSV files in examples/.
+rm -f "$SAMPLE.new"
+"$CLI" import "$SAMPLE.new" --structure examples/structure.csv --items examples/items.csv \
+  --partners examples/partners.csv --header --settings "$DEMO_SETTINGS"
+mv -f "$SAMPLE.new" "$SAMPLE"
 # -----------------------------------------------------------------------------
 
 echo "Sample data file: $SAMPLE"
@@ -45,8 +48,25 @@ echo
 echo "== velmo-cli report items $SAMPLE --kbn 2,3 --text   (bodies and sets)"
 "$CLI" report items "$SAMPLE" --kbn 2,3 --text --settings "$DEMO_SETTINGS"
 echo
-if "$CLI" report items "$SAMPLE" -o demo/items.pdf --settings "$DEMO_SETTINGS" 2>/dev/null; then
-  echo "Item list printed to demo/items.pdf"
-else
-  echo "(This build cannot write PDF files yet; the text form above holds the same lines.)"
+echo "== velmo-cli report partners $SAMPLE --text   (the partner list)"
+"$CLI" report partners "$SAMPLE" --text --settings "$DEMO_SETTINGS"
+echo
+ROOT=$("$CLI" report items "$SAMPLE" --kbn 3 --text --settings "$DEMO_SETTINGS" | grep -v '^#' | head -n 1 | cut -f 1)
+if [ -n "$ROOT" ]; then
+  echo "== velmo-cli bom $SAMPLE $ROOT --all-levels   (the structure window's list over all levels)"
+  "$CLI" bom "$SAMPLE" "$ROOT" --all-levels --settings "$DEMO_SETTINGS"
+  echo
+  echo "== velmo-cli report cost $SAMPLE --root $ROOT --text   (the cost table)"
+  "$CLI" report cost "$SAMPLE" --root "$ROOT" --text --settings "$DEMO_SETTINGS"
+  echo
+  PART=$("$CLI" bom "$SAMPLE" "$ROOT" --all-levels --settings "$DEMO_SETTINGS" | awk -F '\t' '$2 == "Parts" { print $1; exit }')
+  if [ -n "$PART" ]; then
+    echo "== velmo-cli where-used $SAMPLE $PART --all-levels   (the parent search)"
+    "$CLI" where-used "$SAMPLE" "$PART" --all-levels --settings "$DEMO_SETTINGS"
+    echo
+  fi
+  "$CLI" report structure "$SAMPLE" --root "$ROOT" -o demo/structure.pdf --settings "$DEMO_SETTINGS"
+  echo "Structure table of $ROOT printed to demo/structure.pdf"
 fi
+"$CLI" report items "$SAMPLE" -o demo/items.pdf --settings "$DEMO_SETTINGS"
+echo "Item list printed to demo/items.pdf"

@@ -1,0 +1,111 @@
+// velmo-cli export and import on real files: the sample data round trip,
+// messages on stderr, exit codes, --replace and --header.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "clirun.h"
+#include "dbfixture.h"
+#include "sjis.h"
+
+class CliExchange : public ::testing::Test {
+protected:
+    CliResult Run(std::vector<std::string> args) {
+        args.push_back("--settings");
+        args.push_back(dir.File("Velmo.ini"));
+        return RunCli(args, dir.Path());
+    }
+    std::string Example(const std::string& name) { return std::string(VELMO_SOURCE_DIR) + "/examples/" + name; }
+    std::string Info(const std::string& mdb) { return Run({"info", mdb}).out; }
+    TempDir dir;
+};
+
+TEST_F(CliExchange, TheSampleDataRoundTripsExactly) {
+    std::string mdb = dir.File("sample.mdb");
+    auto r = Run({"import", mdb, "--structure", Example("structure.csv"), "--items", Example("items.csv"), "--partners",
+                  Example("partners.csv"), "--header"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "インポートが終了しました。\n");
+    EXPECT_EQ(Info(mdb), "version: 2\niStruct: 84\nMasItem: 50\nMasTori: 10\nOrderPlan: 0\nSupply: 0\n");
+
+    r = Run({"export", mdb, "--structure", dir.File("s.csv"), "--items", dir.File("i.csv"), "--partners",
+             dir.File("t.csv"), "--header"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "エクスポートが終了しました。\n");
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(ReadText(dir.File("s.csv")), ReadText(Example("structure.csv")));
+    EXPECT_EQ(ReadText(dir.File("i.csv")), ReadText(Example("items.csv")));
+    EXPECT_EQ(ReadText(dir.File("t.csv")), ReadText(Example("partners.csv")));
+}
+
+TEST_F(CliExchange, AFailingRunExitsOneAndCommitsNothing) {
+    std::string mdb = dir.File("data.mdb");
+    WriteText(dir.File("s.csv"), "A,B,1,1,1\r\n");
+    WriteText(dir.File("t.csv"), "1,A001\r\n");
+    auto r = Run({"import", mdb, "--structure", dir.File("s.csv"), "--partners", dir.File("t.csv")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "取引先ﾃﾞｰﾀの読み込みCSVﾚｺｰﾄﾞの形式が違います。[1行目]\n");
+    // The data file made by the run stays, empty.
+    EXPECT_EQ(Info(mdb), "version: 2\niStruct: 0\nMasItem: 0\nMasTori: 0\nOrderPlan: 0\nSupply: 0\n");
+
+    // --replace on a data file with rows: a failing run does not empty it.
+    ASSERT_EQ(Run({"import", mdb, "--structure", dir.File("s.csv")}).code, 0);
+    r = Run({"import", mdb, "--structure", dir.File("s.csv"), "--partners", dir.File("t.csv"), "--replace"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(Info(mdb), "version: 2\niStruct: 1\nMasItem: 0\nMasTori: 0\nOrderPlan: 0\nSupply: 0\n");
+
+    // An export whose file cannot be written (a folder stands at its name).
+    std::filesystem::create_directory(dir.File("taken.csv"));
+    r = Run({"export", mdb, "--structure", dir.File("taken.csv")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find(dir.File("taken.csv")), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("エクスポートが終了しました。"), std::string::npos) << r.err;
+}
+
+TEST_F(CliExchange, ReplaceAndHeaderOptions) {
+    std::string mdb = dir.File("data.mdb");
+    auto items = [&](const std::string& name, const std::string& lines) {
+        WriteText(dir.File(name), ToSjis(lines));
+        return dir.File(name);
+    };
+    std::string first = items("a.csv", "A" + std::string(26, ',') + "\r\nB" + std::string(26, ',') + "\r\n");
+    std::string second = items("b.csv", "heading line, not read\r\nC" + std::string(26, ',') + "\r\n");
+    ASSERT_EQ(Run({"import", mdb, "--items", first}).code, 0);
+    ASSERT_EQ(Run({"import", mdb, "--items", second, "--header"}).code, 0);
+    EXPECT_NE(Info(mdb).find("MasItem: 3\n"), std::string::npos);
+    ASSERT_EQ(Run({"import", mdb, "--items", second, "--header", "--replace"}).code, 0);
+    EXPECT_NE(Info(mdb).find("MasItem: 1\n"), std::string::npos);
+
+    // An empty table is reported but is no failure; no file is written.
+    auto r = Run({"export", mdb, "--items", dir.File("i.csv"), "--partners", dir.File("t.csv")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err,
+              "ｴｸｽﾎﾟｰﾄの対象になる取引先ﾃﾞｰﾀが1件もありません。\n取引先ﾃﾞｰﾀのｴｸｽﾎﾟｰﾄﾌｧｲﾙは作られません。\n"
+              "エクスポートが終了しました。\n");
+    EXPECT_EQ(ReadText(dir.File("i.csv")), "C,0,,,,,,,0,,,0,0,0,0,0,0,,,0,,,,,,,\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("t.csv")));
+}
+
+TEST_F(CliExchange, UsageErrorsAndChecks) {
+    std::string mdb = dir.File("data.mdb");
+    struct {
+        std::vector<std::string> args;
+        const char* inError;
+    } cases[] = {
+        {{"import"}, "usage: velmo-cli import FILE"},
+        {{"export", mdb, dir.File("x.csv")}, "usage: velmo-cli export FILE"},
+        {{"export", mdb, "--structure", dir.File("x.csv"), "--replace"}, "unknown option --replace"},
+        {{"import", mdb, "--items", dir.File("x.csv"), "--head"}, "unknown option --head"},
+        {{"import", mdb}, "ｲﾝﾎﾟｰﾄするﾃﾞｰﾀの種類を選んでください。"},
+        {{"export", mdb, "--items", dir.File("x.csv")}, "ファイル"},  // no data file there
+        {{"import", mdb, "--items", dir.File("missing.csv")}, "品目ﾃﾞｰﾀのｲﾝﾎﾟｰﾄ元ﾌｧｲﾙが見つかりません。"},
+        {{"import", mdb, "--items", dir.File("no/x.csv")}, "品目ﾃﾞｰﾀのｲﾝﾎﾟｰﾄ元のCSVﾌｧｲﾙのﾃﾞｨﾚｸﾄﾘは無効です。"},
+    };
+    for (const auto& c : cases) {
+        auto r = Run(c.args);
+        EXPECT_EQ(r.code, 1) << c.inError;
+        EXPECT_NE(r.err.find(c.inError), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("x.csv")));
+}
