@@ -95,7 +95,11 @@ std::string FromSjis(std::string_view sjis) {
             if (errno == E2BIG) continue;
             out.append("\xEF\xBF\xBD");
             unsigned char b = static_cast<unsigned char>(*in);
-            size_t skip = (IsSjisLead(b) && inLeft >= 2 && errno != EINVAL) ? 2 : 1;
+            // A lead byte takes its trail byte with it only when that byte can
+            // be a trail byte; an ASCII character after it stays itself.
+            unsigned char t = inLeft >= 2 ? static_cast<unsigned char>(in[1]) : 0;
+            bool trail = (t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC);
+            size_t skip = (IsSjisLead(b) && inLeft >= 2 && trail && errno != EINVAL) ? 2 : 1;
             if (errno == EINVAL) skip = inLeft;  // cut sequence at the end
             in += skip;
             inLeft -= skip;

@@ -12,6 +12,8 @@
 
 namespace {
 
+bool SizeMatchesHeader(const std::string& path, unsigned long long fileSize);
+
 constexpr int kApplicationId = 0x56454C4D;  // "VELM"
 constexpr size_t kStatementCache = 64;
 
@@ -33,6 +35,23 @@ void LikeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 std::string Upper(std::string s) {
     for (auto& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
+}
+
+// The page size and page count of the header against the file's size. The
+// count is only kept by writers that also keep the "valid for" number equal
+// to the change counter; otherwise there is nothing to compare.
+bool SizeMatchesHeader(const std::string& path, unsigned long long fileSize) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char h[100] = {};
+    if (!in.read(reinterpret_cast<char*>(h), 100)) return false;
+    auto be32 = [&](int o) {
+        return (static_cast<unsigned long long>(h[o]) << 24) | (h[o + 1] << 16) | (h[o + 2] << 8) | h[o + 3];
+    };
+    unsigned long long pageSize = (h[16] << 8) | h[17];
+    if (pageSize == 1) pageSize = 65536;
+    unsigned long long pages = be32(28);
+    if (pages == 0 || be32(24) != be32(92)) return true;
+    return fileSize >= pageSize * pages;
 }
 
 }  // namespace
@@ -210,12 +229,20 @@ std::shared_ptr<Database> Database::Open(const std::string& path) {
     }
     try {
         db->Setup();
-        // Reading the schema checks the header and the schema pages.
-        auto st2 = db->Prepare("SELECT count(*) FROM sqlite_master");
-        st2->Step();
-        auto chk = db->Prepare("PRAGMA quick_check(1)");
-        if (chk->Step() && chk->ColumnText(0) != "ok")
-            throw EngineError("データファイル '" + path + "' が壊れています。(" + chk->ColumnText(0) + ")");
+        // A file shorter than its header says was cut off.
+        if (!SizeMatchesHeader(path, static_cast<unsigned long long>(st.st_size)))
+            throw EngineError("データファイル '" + path + "' が壊れています。(ファイルが途中で切れています)");
+        // Reading the schema checks the schema pages; reading the first row of
+        // every table checks the tables' root pages. A full page check would
+        // read the whole file on every open.
+        std::vector<std::string> tables;
+        auto schema = db->Prepare("SELECT name FROM sqlite_master WHERE type='table'");
+        while (schema->Step()) tables.push_back(schema->ColumnText(0));
+        schema.reset();
+        for (const auto& t : tables) {
+            auto first = db->Prepare("SELECT * FROM " + QuoteIdent(t) + " LIMIT 1");
+            first->Step();
+        }
     } catch (const EngineError& e) {
         db->Close();
         std::string m = e.what();
@@ -260,9 +287,8 @@ Database::~Database() { Close(); }
 
 void Database::Close() {
     if (!db_) return;
-    for (auto& [k, s] : idle_) sqlite3_finalize(s);
+    for (auto& [k, i] : idle_) sqlite3_finalize(i.stmt);
     idle_.clear();
-    idleOrder_.clear();
     tables_.clear();
     if (transDepth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     transDepth_ = 0;
@@ -290,7 +316,7 @@ std::unique_ptr<Statement> Database::PrepareKeyed(const std::string& sql) {
     if (!db_) throw EngineError("データファイルが開かれていません。");
     auto it = idle_.find(sql);
     if (it != idle_.end()) {
-        sqlite3_stmt* st = it->second;
+        sqlite3_stmt* st = it->second.stmt;
         idle_.erase(it);
         return std::unique_ptr<Statement>(new Statement(shared_from_this(), st, sql));
     }
@@ -309,19 +335,15 @@ void Database::Release(sqlite3_stmt* stmt, const std::string& key) {
     }
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
-    idle_.emplace(key, stmt);
-    idleOrder_.push_back(key);
-    if (idle_.size() > kStatementCache) {
-        // Drop the oldest idle entries.
-        while (idle_.size() > kStatementCache / 2 && !idleOrder_.empty()) {
-            auto it = idle_.find(idleOrder_.front());
-            idleOrder_.erase(idleOrder_.begin());
-            if (it != idle_.end()) {
-                sqlite3_finalize(it->second);
-                idle_.erase(it);
-            }
-        }
+    if (idle_.size() >= kStatementCache) {
+        // Make room by dropping the statement released longest ago.
+        auto oldest = idle_.begin();
+        for (auto it = idle_.begin(); it != idle_.end(); ++it)
+            if (it->second.released < oldest->second.released) oldest = it;
+        sqlite3_finalize(oldest->second.stmt);
+        idle_.erase(oldest);
     }
+    idle_.emplace(key, Idle{stmt, ++releases_});
 }
 
 std::unique_ptr<Statement> Database::PrepareJet(const std::string& jetSql) {
@@ -361,9 +383,8 @@ void Database::Execute(const std::string& jetSql) {
         bool schema = IsSchemaStatement(p);
         if (schema) {
             // Cached statements may refer to the old layout.
-            for (auto& [k, s] : idle_) sqlite3_finalize(s);
+            for (auto& [k, i] : idle_) sqlite3_finalize(i.stmt);
             idle_.clear();
-            idleOrder_.clear();
         }
         auto st = PrepareJet(p);
         while (st->Step()) {

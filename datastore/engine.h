@@ -123,8 +123,12 @@ private:
     std::string path_;
     sqlite3* db_ = nullptr;
     int transDepth_ = 0;
-    std::multimap<std::string, sqlite3_stmt*> idle_;  // cached statements not in use
-    std::vector<std::string> idleOrder_;
+    struct Idle {
+        sqlite3_stmt* stmt;
+        unsigned long long released;  // release number: smaller is older
+    };
+    std::multimap<std::string, Idle> idle_;  // cached statements not in use
+    unsigned long long releases_ = 0;
     std::unordered_map<std::string, TableInfo> tables_;
 };
 

@@ -115,6 +115,8 @@ TEST(Sjis, TruncateNeverSplitsADoubleByteCharacter) {
 TEST(Sjis, DecodingBrokenBytesNeverFails) {
     EXPECT_EQ(FromSjis("A\x95"), "A\xEF\xBF\xBD");  // lead byte cut off at the end
     EXPECT_FALSE(FromSjis("\xFF\xFE").empty());
+    // A lead byte before a byte that cannot follow it does not swallow it.
+    EXPECT_EQ(FromSjis("\x81\x0A" "A"), "\xEF\xBF\xBD\nA");
 }
 
 TEST(Sjis, ByteWiseOrder) {
