@@ -44,26 +44,12 @@ void TListModel::RowChanged(int i) { emit dataChanged(index(i, 0), index(i, colu
 
 void TListModel::Sort(int sortColumn) {
     if (sortColumn == 0 || rows_.empty()) return;
-    int col = std::abs(sortColumn) - 1;
-    // Sort keys once per row, then order by them.
-    std::vector<std::pair<std::string, size_t>> keys;
-    keys.reserve(rows_.size());
-    for (size_t i = 0; i < rows_.size(); ++i) {
-        const QStringList& t = rows_[i].texts;
-        keys.emplace_back(col < t.size() ? SjisKey(t[col].toStdString()) : std::string(), i);
-    }
-    std::stable_sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
-        return CompareSortKeys(a.first, b.first, sortColumn) < 0;
-    });
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<ListRow> sorted;
-    sorted.reserve(rows_.size());
+    std::vector<size_t> order = SortRows(rows_, sortColumn, [](const ListRow& r, int column) {
+        return column < r.texts.size() ? r.texts[column].toStdString() : std::string();
+    });
     std::vector<int> newRow(rows_.size());
-    for (size_t i = 0; i < keys.size(); ++i) {
-        sorted.push_back(std::move(rows_[keys[i].second]));
-        newRow[keys[i].second] = static_cast<int>(i);
-    }
-    rows_ = std::move(sorted);
+    for (size_t i = 0; i < order.size(); ++i) newRow[order[i]] = static_cast<int>(i);
     // Selected rows and the current row move with their rows.
     QModelIndexList from = persistentIndexList();
     QModelIndexList to;

@@ -86,18 +86,7 @@ std::vector<sItemRow> RunItemSearch(const DatabaseHandle& db, const std::string&
 }
 
 void SortItemRows(std::vector<sItemRow>& rows, int sortColumn) {
-    if (sortColumn == 0 || rows.empty()) return;
-    int col = std::abs(sortColumn) - 1;
-    std::vector<std::pair<std::string, size_t>> keys;
-    keys.reserve(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) keys.emplace_back(SjisKey(rows[i].Text(col)), i);
-    std::stable_sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
-        return CompareSortKeys(a.first, b.first, sortColumn) < 0;
-    });
-    std::vector<sItemRow> sorted;
-    sorted.reserve(rows.size());
-    for (const auto& k : keys) sorted.push_back(std::move(rows[k.second]));
-    rows = std::move(sorted);
+    SortRows(rows, sortColumn, [](const sItemRow& r, int column) { return r.Text(column); });
 }
 
 std::string HitCountText(long long n) { return "該当件数: " + std::to_string(n) + "件　　"; }

@@ -81,18 +81,8 @@ std::vector<sToriRow> SearchTori(clsDao& dao, const std::string& findText) {
 }
 
 void SortToriRows(std::vector<sToriRow>& rows, int sortColumn) {
-    if (sortColumn == 0) return;
-    int col = sortColumn < 0 ? -sortColumn : sortColumn;
-    std::vector<std::pair<std::string, size_t>> keys;
-    keys.reserve(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) keys.emplace_back(SjisKey(rows[i].Column(col)), i);
-    std::stable_sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
-        return CompareSortKeys(a.first, b.first, sortColumn) < 0;
-    });
-    std::vector<sToriRow> sorted;
-    sorted.reserve(rows.size());
-    for (const auto& k : keys) sorted.push_back(std::move(rows[k.second]));
-    rows = std::move(sorted);
+    // Column(n) counts from 1.
+    SortRows(rows, sortColumn, [](const sToriRow& r, int column) { return r.Column(column + 1); });
 }
 
 ReportSnapshot ToriReport(const std::vector<sToriRow>& rows) {
