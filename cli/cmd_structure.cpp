@@ -12,6 +12,7 @@
 #include "sjis.h"
 #include "structure.h"
 #include "ucommon.h"
+#include "listsort.h"
 #include "udao.h"
 
 namespace {
@@ -45,12 +46,7 @@ void PrintLine(const std::vector<std::string>& fields) {
 // compared byte by byte in Shift-JIS, equal codes in collection order.
 template <class Row>
 void SortByCode(std::vector<Row>& rows) {
-    std::vector<std::pair<std::string, size_t>> keys;
-    for (size_t i = 0; i < rows.size(); ++i) keys.emplace_back(SjisKey(rows[i].Code), i);
-    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<Row> sorted;
-    for (const auto& k : keys) sorted.push_back(std::move(rows[k.second]));
-    rows = std::move(sorted);
+    SortRows(rows, 1, [](const Row& r, int) { return r.Code; });
 }
 
 std::pair<std::string, std::string> FileAndCode(const CliArgs& a, const char* usage) {
