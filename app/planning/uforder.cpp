@@ -17,7 +17,7 @@ sPlanWindowDesign OrderDesign() {
     d.caption = QStringLiteral("構成表管理プログラム [生産計画]");
     d.checkCaptions = {QStringLiteral("ｾｯﾄ"), QStringLiteral("本体")};
     d.checkNames = {QStringLiteral("chkSet"), QStringLiteral("chkHontai")};
-    d.size = QSize(640, 480);
+    d.size = QSize(800, 500);
     return d;
 }
 
