@@ -8,6 +8,10 @@ PACKAGES=(g++ cmake make pkg-config libsqlite3-dev sqlite3 libgtest-dev libgmock
           qt6-base-dev fonts-ipafont-gothic poppler-utils xvfb xauth)
 # A locale whose decimal mark is a comma: the tests run once more under it.
 PACKAGES+=(locales)
+# The install and package tests: menu entries, the manual page, the .deb.
+PACKAGES+=(desktop-file-utils)
+PACKAGES+=(man-db)
+PACKAGES+=(dpkg-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
