@@ -26,6 +26,7 @@ struct sPlanColumn {
     bool rightAligned = false;  // header too
     PlanCsv csv = PlanCsv::Plain;
     bool hidden = false;        // width always 0, whatever the settings say
+    bool viewOnDoubleClick = false;  // a double click shows the item
 };
 
 // Key names of a window in section PREFORM.

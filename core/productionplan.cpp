@@ -16,8 +16,8 @@ const char* const kOrderProgressCaption = "生産計画ﾃｰﾌﾞﾙを更新�
 sPlanFrameConfig OrderFrameConfig() {
     sPlanFrameConfig c;
     c.columns = {
-        {"品番", false, false, PlanCsv::Quoted, false},
-        {"通称名", false, false, PlanCsv::Quoted, false},
+        {"品番", false, false, PlanCsv::Quoted, false, true},
+        {"通称名", false, false, PlanCsv::Quoted, false, true},
         {"出荷数", true, true, PlanCsv::Plain, false},
         {"在庫数", true, true, PlanCsv::Plain, false},
         {"生産数", false, true, PlanCsv::Plain, false},

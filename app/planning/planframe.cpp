@@ -360,6 +360,7 @@ void TfrmPlanFrame::FillGrid() {
             }
             item->setFlags(flags);
             item->setTextAlignment((col.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            DecorateItem(item, r, c);
             grMain->setItem(r, c, item);
         }
     }
@@ -411,7 +412,9 @@ void TfrmPlanFrame::CellClicked(int row, int) {
 }
 
 void TfrmPlanFrame::CellDoubleClicked(int, int column) {
-    if (!frame_.Editable(column)) ShowItemInfo();
+    const auto& cols = frame_.Config().columns;
+    if (column >= 0 && column < frame_.ColumnCount() && cols[static_cast<size_t>(column)].viewOnDoubleClick)
+        ShowItemInfo();
 }
 
 QDate TfrmPlanFrame::Month() const { return datD->date(); }

@@ -125,6 +125,8 @@ protected:
     virtual bool SaveRows() = 0;
     // Hands the rows to the printout and shows its preview.
     virtual void PrintRows() = 0;
+    // Lets a window dress a grid cell after it was filled (an icon, say).
+    virtual void DecorateItem(QTableWidgetItem* /*item*/, int /*row*/, int /*column*/) {}
 
     // An extra command of the search state: a button in the month panel and
     // a menu item after 保存.

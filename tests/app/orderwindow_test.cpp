@@ -12,6 +12,7 @@
 #include "productionplan.h"
 #include "sjis.h"
 #include "udaors.h"
+#include "ufiment.h"
 #include "uforder.h"
 
 namespace {
@@ -264,6 +265,22 @@ TEST_F(OrderWindow, PrintAndCsvOfTheGrid) {
     frmOrder->actCsv->trigger();
     ASSERT_EQ(Infos().size(), 1);
     EXPECT_TRUE(Infos()[0].startsWith("CSVﾌｧｲﾙを書き込めませんでした。"));
+}
+
+TEST_F(OrderWindow, ItemViewFromTheGrid) {
+    frmOrder->actSearch->trigger();
+    // A double click in a number column does not open the item.
+    emit Grid()->cellDoubleClicked(0, 2);
+    EXPECT_FALSE(frmMasItem->isVisible());
+    Grid()->setCurrentCell(0, 1);
+    emit Grid()->cellDoubleClicked(0, 1);
+    ASSERT_TRUE(frmMasItem->isVisible());
+    EXPECT_EQ(frmMasItem->edtCd->text(), QString("B-1"));
+    // While it is open, a click on another row shows that item.
+    Grid()->setCurrentCell(2, 3);
+    emit Grid()->cellClicked(2, 3);
+    EXPECT_EQ(frmMasItem->edtCd->text(), QString("S-1"));
+    frmMasItem->close();
 }
 
 TEST_F(OrderWindow, SettingsUnderTheWindowsOwnKeys) {
