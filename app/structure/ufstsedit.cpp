@@ -203,7 +203,7 @@ void TfrmStrEdit::SaveLine() {
         Platform().Info(QStringLiteral("品番を入力してください。"));
         return;
     }
-    std::string refused = FieldTextsMessage(*frmItem->Dao, "iStruct", {{"CD2", "品番", code}});
+    std::string refused = FieldTextsMessage(MainDao(), "iStruct", {{"CD2", "品番", code}});
     if (!refused.empty()) {
         Platform().Info(ToQ(refused));
         return;
