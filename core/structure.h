@@ -249,6 +249,12 @@ public:
     ReportSnapshot StructureReport(const std::string& title);
     ReportSnapshot CostReport();
 
+    // Rows before they are made, counted over the shared codes without
+    // walking every path: the list rows FillList would show, and the entries
+    // of the print list (roots included).
+    unsigned long long CountListRows(const std::string& code, bool allLevels);
+    unsigned long long CountPrintLines();
+
     // 1 when candidate is code or lies above it on some chain of live lines.
     int IsAncestorOrSelf(const std::string& code, const std::string& candidate);
 
@@ -293,13 +299,13 @@ private:
     std::vector<Row> NumberedRows(std::vector<sData> lines);
     void ReadAllLines();
     void CostChanged();
-    void CollectBelowRec(const std::string& code, int depth, bool allLevels, std::vector<int>& out,
-                         clsCodePath& path);
     struct RollUpCall;
     double RollUp(int id, RollUpCall& call);
-    void CollectPrint(std::vector<sData>& list, const std::string& code, int level, clsCodePath& path);
-    void WalkTreeRec(const std::string& code, int node, const std::function<int(int, int)>& addNode,
-                     clsCodePath& path);
+    const std::vector<int>& ParentLines(int id) const { return byParent_[static_cast<size_t>(id)]; }
+    int ChildId(int line) const { return lineIds_[static_cast<size_t>(line)].second; }
+    // Number of lines below id once per path (all levels), or only those
+    // whose child has an item record; memoised over shared codes.
+    unsigned long long CountPaths(int id, bool withItemOnly);
 
     clsDao* dao_ = nullptr;
     std::vector<sData> lines_;
@@ -332,6 +338,16 @@ private:
     clsCycleLog cycles_;
 };
 
+// Lists and printouts of more rows than this are made only when the user
+// agrees: the windows ask, velmo-cli needs --max-rows. (Rows are per path,
+// so a few shared sub-assemblies in many levels make millions.)
+constexpr unsigned long long kRowsAskAbove = 1000000;
+// A count with thousands separators ("16,777,214").
+std::string GroupedCount(unsigned long long n);
+// The questions before a list or a printout of that many rows.
+std::string ListRowsQuestion(unsigned long long rows);
+std::string PrintLinesQuestion(unsigned long long lines);
+
 // Every row of an iStruct statement (SELECT *), in its order.
 std::vector<clsStructure::sData> ReadLineRows(Statement& st);
 
@@ -356,7 +372,9 @@ private:
 // The code column of a print line: "│　" for each ancestor column, the
 // connector ("├─" when the next line hangs from the same item, else "└─";
 // none at level 0), the category mark of the item (none without an item
-// record) and the code.
+// record) and the code. Beyond kPrintedColumns ancestor columns the text
+// starts with the level in brackets ("[40]") and draws the last ones only.
+constexpr int kPrintedColumns = 32;
 std::string PrintCodeText(int level, bool siblingFollows, const clsStructure::sMstData* item, const std::string& code);
 // The eight texts of a repParts line (item texts empty without a record).
 std::vector<std::string> PartsLineTexts(const std::string& codeColumn, const clsStructure::sData& line,
