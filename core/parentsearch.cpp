@@ -7,6 +7,7 @@
 #include "structwalk.h"
 #include "ucommon.h"
 #include "udao.h"
+#include "udaoment.h"
 
 clsParentSearch::clsParentSearch(clsDao* dao) : dao_(dao) {
     lines_.assign(1, sData{});
@@ -39,6 +40,7 @@ void clsParentSearch::LoadParentLines(const std::string& code) {
     bulkLines_.clear();
     {
         ReadTransaction tx(Db());
+        byIndex_ = HasStructChildIndex(Db());
         // Depth first on a stack of its own, the lines above a parent before
         // the line to it. Each code is read once: a line met again along
         // another path would only be dropped as a repeat. A code met again
@@ -84,11 +86,14 @@ void clsParentSearch::LoadParentLines(const std::string& code) {
 }
 
 std::vector<clsParentSearch::sData> clsParentSearch::LinesTo(const std::string& code) {
-    // The child code has no index of its own, so every per-code statement
-    // reads the whole table: once the first code proves to be used, the rest
-    // come from one pass over the table, bucketed by child code in table
-    // order, which is the order of the per-code statement.
-    if (!bulk_ && selects_ >= BulkAfter) {
+    // With the index on the child code each code reads just its own lines.
+    // A file without it (made before the index existed and not compacted
+    // since) makes every per-code statement read the whole table: once the
+    // first code proves to be used, the rest come from one pass over the
+    // table, bucketed by child code in table order, which is the order of
+    // the per-code statement (and of the index, whose equal keys keep the
+    // table order).
+    if (!byIndex_ && !bulk_ && selects_ >= BulkAfter) {
         auto st = Db().PrepareJet("SELECT * FROM iStruct");
         for (sData& l : ReadLineRows(*st)) bulkLines_[FoldCode(l.ChildCode)].push_back(std::move(l));
         bulk_ = true;

@@ -71,8 +71,9 @@ public:
 
     clsCycleLog& Cycles() { return cycles_; }
 
-    // Per-code statements before the rest of a search is read in one pass
-    // over iStruct (0 = never).
+    // In a file without the index on the child code: per-code statements
+    // before the rest of a search is read in one pass over iStruct (0 =
+    // never). With the index every code is read by its own statement.
     int BulkAfter = 1;
 
 private:
@@ -97,6 +98,7 @@ private:
     std::unordered_map<std::string, char> loadState_;  // 1 being read, 2 read
     clsCodePath loadPath_;
     int selects_ = 0;
+    bool byIndex_ = false;  // the file has the index on the child code
     bool bulk_ = false;
     std::unordered_map<std::string, std::vector<sData>> bulkLines_;  // by folded child code
     clsCycleLog cycles_;
