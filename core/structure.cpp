@@ -206,10 +206,11 @@ void clsStructure::Clear() {
     loadState_.clear();
     loadStack_.clear();
     selects_ = 0;
+    linesRead_ = 0;
+    tableRows_ = -1;
     bulk_ = false;
     bulkAll_.clear();
-    bulkRows_.clear();
-    bulkFolded_.clear();
+    bulkByParent_.clear();
     itemsScanned_ = 1;
     CostChanged();
     cycles_.Clear();
@@ -349,8 +350,7 @@ void clsStructure::LoadRootLines() {
     }
     bulkAll_.clear();
     bulkAll_.shrink_to_fit();
-    bulkRows_.clear();
-    bulkFolded_.clear();
+    bulkByParent_.clear();
     bulk_ = false;
 }
 
@@ -440,56 +440,68 @@ int clsStructure::LoadLinesId(int top) {
 }
 
 std::vector<clsStructure::Row> clsStructure::LinesOf(int id) {
-    std::string code = codes_[static_cast<size_t>(id)];
-    if (!bulk_ && BulkLinesAfter > 0 && selects_ >= BulkLinesAfter) ReadAllLines();
+    // A load reads code by code while that reads a small part of the table:
+    // once BulkLinesAfter statements have returned lines and those lines are
+    // a real share (BulkShare) of the table, the rest comes from one pass.
+    if (!bulk_ && BulkLinesAfter > 0 && selects_ >= BulkLinesAfter) {
+        if (tableRows_ < 0) {
+            // The largest row number: the row count, or more after deletes.
+            auto st = Db().Prepare("SELECT max(rowid) FROM iStruct");
+            tableRows_ = st->Step() ? st->Column(0).AsInt() : 0;
+        }
+        if (static_cast<double>(linesRead_) >= BulkShare * static_cast<double>(tableRows_)) ReadAllLines();
+    }
+    const std::string code = codes_[static_cast<size_t>(id)];  // Id() below may move codes_
     std::vector<Row> rows;
     if (bulk_) {
-        // The parent codes that the statement's key column takes for equal.
-        auto f = bulkFolded_.find(FoldCode(code));
-        if (f == bulkFolded_.end()) return rows;
-        for (int p : f->second)
-            for (int i : bulkRows_[static_cast<size_t>(p)]) rows.push_back(bulkAll_[static_cast<size_t>(i)]);
-        if (f->second.size() > 1)
-            std::stable_sort(rows.begin(), rows.end(),
-                             [](const Row& a, const Row& b) { return FoldLess(a.line.ChildCode, b.line.ChildCode); });
-        return rows;
+        // The rows whose parent the statement's key column takes for equal,
+        // moved out (each code is read once per load), in the order of the
+        // key index: by child code as the key column compares it (unique).
+        // A group already taken by the same code in another case (rare) is
+        // read again by its statement below.
+        auto f = bulkByParent_.find(FoldCode(code));
+        if (f == bulkByParent_.end()) return rows;
+        std::vector<int>& take = f->second;
+        if (take.front() >= 0) {
+            std::sort(take.begin(), take.end(), [&](int x, int y) {
+                return FoldLess(bulkAll_[static_cast<size_t>(x)].ChildCode,
+                                bulkAll_[static_cast<size_t>(y)].ChildCode);
+            });
+            rows.reserve(take.size());
+            for (int i : take) rows.push_back(NumberedRow(id, std::move(bulkAll_[static_cast<size_t>(i)])));
+            take.assign(1, -1);
+            return rows;
+        }
     }
-    ++selects_;
     auto st = Db().PrepareJet("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(code) + "'");
-    return NumberedRows(ReadLineRows(*st));
-}
-
-std::vector<clsStructure::Row> clsStructure::NumberedRows(std::vector<sData> lines) {
-    std::vector<Row> rows;
-    rows.reserve(lines.size());
-    for (sData& l : lines) {
-        Row r;
-        r.parent = Id(l.ParentCode);
-        r.child = Id(l.ChildCode);
-        r.line = std::move(l);
-        rows.push_back(std::move(r));
+    std::vector<sData> lines = ReadLineRows(*st);
+    if (!lines.empty()) {
+        ++selects_;
+        linesRead_ += static_cast<long long>(lines.size());
     }
+    rows.reserve(lines.size());
+    for (sData& l : lines) rows.push_back(NumberedRow(id, std::move(l)));
     return rows;
 }
 
+clsStructure::Row clsStructure::NumberedRow(int parent, sData line) {
+    // The key column may hold the parent in another case than the code read.
+    Row r;
+    r.parent = line.ParentCode == codes_[static_cast<size_t>(parent)] ? parent : Id(line.ParentCode);
+    r.child = Id(line.ChildCode);
+    r.line = std::move(line);
+    return r;
+}
+
 void clsStructure::ReadAllLines() {
-    // A load that has asked for many codes reads the rest from one pass over
-    // the whole table: rows bucketed by parent code and put in the order of
-    // the key index that answers the per-code statement (the child code, as
-    // the key column compares it).
+    // One pass over the whole table; rows are grouped by parent code (folded
+    // as the key column compares it) and numbered only when a code asks for
+    // them.
     auto st = Db().PrepareJet("SELECT * FROM iStruct");
-    bulkAll_ = NumberedRows(ReadLineRows(*st));
-    bulkRows_.assign(codes_.size(), {});
-    for (size_t i = 0; i < bulkAll_.size(); ++i) {
-        auto& bucket = bulkRows_[static_cast<size_t>(bulkAll_[i].parent)];
-        if (bucket.empty()) bulkFolded_[FoldCode(bulkAll_[i].line.ParentCode)].push_back(bulkAll_[i].parent);
-        bucket.push_back(static_cast<int>(i));
-    }
-    for (auto& bucket : bulkRows_)
-        std::sort(bucket.begin(), bucket.end(), [&](int x, int y) {
-            return FoldLess(bulkAll_[static_cast<size_t>(x)].line.ChildCode,
-                            bulkAll_[static_cast<size_t>(y)].line.ChildCode);
-        });
+    bulkAll_ = ReadLineRows(*st);
+    bulkByParent_.reserve(bulkAll_.size() / 4 + 16);
+    for (size_t i = 0; i < bulkAll_.size(); ++i)
+        bulkByParent_[FoldCode(bulkAll_[i].ParentCode)].push_back(static_cast<int>(i));
     lines_.reserve(lines_.size() + bulkAll_.size() + 1);
     lineIds_.reserve(lineIds_.size() + bulkAll_.size() + 1);
     live_.reserve(live_.size() + bulkAll_.size());
@@ -656,9 +668,21 @@ private:
 
 }  // namespace
 
+std::vector<long long> clsStructure::ListQuantities(const std::string& code, const std::vector<int>& collected) {
+    RowQuantities q(lines_, lineIds_, codes_.size(), FindId(code), collected);
+    std::vector<long long> out(collected.size());
+    for (size_t i = 0; i < collected.size(); ++i) out[i] = q.RowQuantity(i);
+    return out;
+}
+
+const clsStructure::sMstData* clsStructure::ChildItem(int line) const {
+    int item = itemOf_[static_cast<size_t>(ChildId(line))];
+    return item ? &items_[static_cast<size_t>(item)] : nullptr;
+}
+
 std::vector<clsStructure::sListEdt> clsStructure::ListRows(const std::string& code,
                                                             const std::vector<int>& collected) {
-    RowQuantities q(lines_, lineIds_, codes_.size(), FindId(code), collected);
+    std::vector<long long> quantities = ListQuantities(code, collected);
     std::vector<sListEdt> rows;
     rows.reserve(collected.size());
     for (size_t i = 0; i < collected.size(); ++i) {
@@ -668,7 +692,7 @@ std::vector<clsStructure::sListEdt> clsStructure::ListRows(const std::string& co
         r.Direct = l.ParentCode == code ? 1 : 0;
         r.Kflg = l.Kflg;
         r.Cflg = l.Cflg;
-        r.Quantity = q.RowQuantity(i);
+        r.Quantity = quantities[i];
         r.Line = collected[i];
         rows.push_back(std::move(r));
     }
@@ -685,21 +709,25 @@ clsStructure::sListResult clsStructure::FillList(const std::string& code, bool a
 clsStructure::sListResult ShownRows(const std::vector<clsStructure::sListEdt>& rows,
                                     const std::function<const clsStructure::sMstData*(const std::string&)>& find) {
     clsStructure::sListResult out;
+    out.Rows.reserve(rows.size());
+    // Rows repeat the same items many times: the price text once per item.
+    std::unordered_map<const clsStructure::sMstData*, std::string> prices;
     for (const auto& r : rows) {
         const clsStructure::sMstData* m = find(r.Code);
         if (!m) continue;
+        auto [price, fresh] = prices.try_emplace(m);
+        if (fresh) price->second = FormatMoney(m->Tanka);
         clsStructure::sListRow row;
         row.Code = r.Code;
         row.KbnText = KbnText(m->Kbn);
         row.Quantity = std::to_string(r.Quantity);
         row.Name = m->Name;
-        row.Price = FormatMoney(m->Tanka);
+        row.Price = price->second;
         row.Direct = r.Direct == 1;
         row.Dimmed = r.Kflg == 0;
         row.Image = ChildImage(m->Kbn, r.Cflg);
         row.Line = r.Line;
-        if (m->Kbn == 1) ++out.UnitCount;
-        if (m->Kbn == 0) ++out.PartsCount;
+        CountShownRow(m->Kbn, out.UnitCount, out.PartsCount);
         out.Rows.push_back(std::move(row));
     }
     return out;

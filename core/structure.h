@@ -7,11 +7,13 @@
 // grow while a structure is shown: a removed or replaced line is flagged
 // Removed and skipped by every walk.
 //
-// Speed: lines are indexed by parent and by child code, items by code (first
-// entry wins), the live (parent, child) pairs in a hash map. Each parent code
-// is read from the data file once per load, the load runs in one read
-// transaction, and a load that reads many codes switches to one read of the
-// whole table (see LinesOf); recursive sums are memoised within one call. Stored loops (a code below itself, which an import may
+// Speed: codes are numbered as they are first met, and lines are indexed by
+// parent and child number, items by number (first entry wins), the live
+// (parent, child) pairs in a hash map. Each parent code is read from the
+// data file once per load, the load runs in one read transaction, and a load
+// that has read a real share of the table reads the rest in one pass (see
+// LinesOf). Walks go by numbers on stacks of their own; sums over paths are
+// memoised per code. Stored loops (a code below itself, which an import may
 // bring) end every walk; each loop is recorded once in Cycles().
 #pragma once
 #include <functional>
@@ -197,10 +199,12 @@ public:
     // Reads the items of the child codes not held yet, IN lists of at most
     // 256 codes (one read of the whole table when there are many).
     int LoadItems(bool showProgress);
-    // Number of parent codes read per statement before a load reads the
-    // whole of iStruct at once instead (0 = never); the same for the item
-    // codes of one LoadItems and MasItem.
+    // A load reads the rest of iStruct in one pass once BulkLinesAfter
+    // per-code statements have returned lines (0 = never) and the lines they
+    // returned are at least BulkShare of the table's rows; the item codes of
+    // one LoadItems go in one pass over MasItem above BulkItemsAfter.
     int BulkLinesAfter = 256;
+    double BulkShare = 0.1;
     int BulkItemsAfter = 1024;
     int AppendRootLine(const std::string& code);
 
@@ -223,8 +227,13 @@ public:
     // allLevels every line below code once per path, the lines below a child
     // before the child's own line. Positions in Lines.
     std::vector<int> CollectBelow(const std::string& code, bool allLevels);
-    // The list rows of the collected lines (quantities by RowQuantity).
+    // The list rows of the collected lines (quantities by ListQuantities).
     std::vector<sListEdt> ListRows(const std::string& code, const std::vector<int>& collected);
+    // The 員数 of each collected line as its list row shows it: a direct row
+    // its line's quantity, an indirect row the sum over the paths of its code.
+    std::vector<long long> ListQuantities(const std::string& code, const std::vector<int>& collected);
+    // The item record of a line's child (first entry), nullptr when none.
+    const sMstData* ChildItem(int line) const;
     // FillList's non-visual part: rows with an item record, counts, cost.
     sListResult FillList(const std::string& code, bool allLevels);
 
@@ -296,7 +305,7 @@ private:
     int LoadLinesId(int id);
     // The rows of SELECT * FROM iStruct WHERE CD1 = '<code>', in its order.
     std::vector<Row> LinesOf(int id);
-    std::vector<Row> NumberedRows(std::vector<sData> lines);
+    Row NumberedRow(int parent, sData line);
     void ReadAllLines();
     void CostChanged();
     struct RollUpCall;
@@ -323,11 +332,12 @@ private:
     // The running load: 0 unread, 1 being read, 2 read (no lines), 3 read.
     std::vector<char> loadState_;
     std::vector<int> loadStack_;  // codes being read, outermost first
-    int selects_ = 0;             // per-code statements of the running load
+    int selects_ = 0;             // per-code statements of the running load that returned lines
+    long long linesRead_ = 0;     // lines they returned
+    long long tableRows_ = -1;    // rows of iStruct (largest row number), -1 until asked
     bool bulk_ = false;
-    std::vector<Row> bulkAll_;                                      // the whole table
-    std::vector<std::vector<int>> bulkRows_;                        // parent number -> rows, in key order
-    std::unordered_map<std::string, std::vector<int>> bulkFolded_;  // folded code -> parent numbers
+    std::vector<sData> bulkAll_;                                      // the whole table
+    std::unordered_map<std::string, std::vector<int>> bulkByParent_;  // folded parent -> rows not taken yet
     size_t itemsScanned_ = 1;  // Lines examined by LoadItems
 
     // Roll-ups of codes whose structure holds no loop, kept until the lines
@@ -379,6 +389,11 @@ std::string PrintCodeText(int level, bool siblingFollows, const clsStructure::sM
 // The eight texts of a repParts line (item texts empty without a record).
 std::vector<std::string> PartsLineTexts(const std::string& codeColumn, const clsStructure::sData& line,
                                         const clsStructure::sMstData* item);
+// The unit and parts counts of a list: each shown row by its item's category.
+inline void CountShownRow(int kbn, int& units, int& parts) {
+    if (kbn == 1) ++units;
+    if (kbn == 0) ++parts;
+}
 // The rows a list shows: those whose code has an item record, with their
 // texts, images and the unit and parts counts (no cost).
 clsStructure::sListResult ShownRows(const std::vector<clsStructure::sListEdt>& rows,

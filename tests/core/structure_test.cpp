@@ -349,6 +349,7 @@ TEST_F(Structure, OnePassReadsMatchPerCodeStatements) {
         clsStructure t(&dao);
         t.BulkLinesAfter = bulkLines;
         t.BulkItemsAfter = bulkItems;
+        t.BulkShare = 0;
         t.CdListInit(2);
         t.CdListAdd(1, "S");
         t.CdListAdd(2, "u");
