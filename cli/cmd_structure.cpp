@@ -88,14 +88,46 @@ int Bom(const CliArgs& a) {
     s.CdListInit(1);
     s.CdListAdd(1, code);
     s.LoadStructure();
-    CheckRowCount(s.CountListRows(code, a.Has("--all-levels")), a, s.Cycles());
-    clsStructure::sListResult r = s.FillList(code, a.Has("--all-levels"));
+    bool all = a.Has("--all-levels");
+    CheckRowCount(s.CountListRows(code, all), a, s.Cycles());
+    // The rows of FillList, made one at a time as they are printed: a list
+    // of millions of rows holds only a line number and a quantity per row,
+    // and the texts that depend on the item only are made once per item.
+    std::vector<int> lines = s.CollectBelow(code, all);
+    std::vector<long long> quantities = s.ListQuantities(code, lines);
+    double cost = s.CostTotal(code, all);
     ThrowOnLoops(s.Cycles());
-    SortByCode(r.Rows);
-    for (const auto& row : r.Rows)
-        PrintLine({row.Code, row.KbnText, row.Quantity, row.Name, row.Price, row.Direct ? "1" : "0"});
-    PrintLine({"# Unit: " + std::to_string(r.UnitCount), "Parts: " + std::to_string(r.PartsCount),
-               "費用計: " + FormatMoney(r.CostTotal)});
+    const auto& items = s.Items();
+    auto itemIndex = [&](int line) { return static_cast<size_t>(s.ChildItem(line) - items.data()); };
+    std::vector<std::string> keys(items.size()), prices(items.size());
+    std::vector<char> made(items.size(), 0);
+    std::vector<unsigned> shown;
+    shown.reserve(lines.size());
+    int units = 0, parts = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const clsStructure::sMstData* m = s.ChildItem(lines[i]);
+        if (!m) continue;
+        shown.push_back(static_cast<unsigned>(i));
+        CountShownRow(m->Kbn, units, parts);
+        size_t k = itemIndex(lines[i]);
+        if (!made[k]) {
+            made[k] = 1;
+            keys[k] = SjisKey(m->Code);
+            prices[k] = FormatMoney(m->Tanka);
+        }
+    }
+    // Sorted as the windows sort column 1 at first: by code, Shift-JIS
+    // bytes, equal codes in collection order.
+    std::stable_sort(shown.begin(), shown.end(), [&](unsigned x, unsigned y) {
+        return keys[itemIndex(lines[x])] < keys[itemIndex(lines[y])];
+    });
+    for (unsigned i : shown) {
+        const clsStructure::sData& l = s.Lines()[static_cast<size_t>(lines[i])];
+        const clsStructure::sMstData* m = s.ChildItem(lines[i]);
+        PrintLine({l.ChildCode, KbnText(m->Kbn), std::to_string(quantities[i]), m->Name, prices[itemIndex(lines[i])],
+                   l.ParentCode == code ? "1" : "0"});
+    }
+    PrintLine({"# Unit: " + std::to_string(units), "Parts: " + std::to_string(parts), "費用計: " + FormatMoney(cost)});
     return 0;
 }
 
