@@ -509,12 +509,20 @@ void clsStructure::ReadAllLines() {
 }
 
 int clsStructure::LoadItems(bool showProgress) {
+    // Only the lines appended since the last call are looked at: one per
+    // root when the roots are appended, so a few lines are checked against
+    // the codes asked so far instead of marks over every code.
     std::vector<std::string> codes;
-    std::vector<char> asked(codes_.size(), 0);
+    std::vector<int> asked;
+    std::vector<char> mark;
+    if (lines_.size() - itemsScanned_ > 64) mark.assign(codes_.size(), 0);
     for (size_t p = itemsScanned_; p < lines_.size(); ++p) {
         int c = lineIds_[p].second;
-        if (itemOf_[static_cast<size_t>(c)] || asked[static_cast<size_t>(c)]) continue;
-        asked[static_cast<size_t>(c)] = 1;
+        if (itemOf_[static_cast<size_t>(c)]) continue;
+        if (mark.empty() ? std::find(asked.begin(), asked.end(), c) != asked.end() : mark[static_cast<size_t>(c)] != 0)
+            continue;
+        if (!mark.empty()) mark[static_cast<size_t>(c)] = 1;
+        asked.push_back(c);
         codes.push_back(codes_[static_cast<size_t>(c)]);
     }
     itemsScanned_ = lines_.size();
