@@ -307,11 +307,15 @@ size_t ReadByKey(clsDao& dao, const std::string& code, bool up) {
     return n;
 }
 
-// Runs velmo-cli with its output to a file; the peak resident set in KB and
-// the bytes printed.
+// Runs velmo-cli with its output to a file; its peak resident set in KB and
+// the bytes printed ({-1, -1} without the program or without GNU time). The
+// peak comes from /usr/bin/time, which starts velmo-cli from a process of its
+// own: a child started from this process directly would count this
+// process's memory in its peak.
 std::pair<long, long> CliPeak(const std::vector<std::string>& args, const std::string& outFile) {
 #ifdef VELMO_CLI_PATH
-    std::vector<std::string> all{VELMO_CLI_PATH};
+    const std::string peakFile = outFile + ".peak";
+    std::vector<std::string> all{"/usr/bin/time", "-f", "%M", "-o", peakFile, VELMO_CLI_PATH};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (auto& a : all) argv.push_back(a.data());
@@ -320,14 +324,19 @@ std::pair<long, long> CliPeak(const std::vector<std::string>& args, const std::s
     posix_spawn_file_actions_init(&fa);
     posix_spawn_file_actions_addopen(&fa, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid;
-    if (posix_spawn(&pid, argv[0], &fa, nullptr, argv.data(), environ) != 0) return {-1, -1};
+    int rc = posix_spawn(&pid, argv[0], &fa, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&fa);
+    if (rc != 0) return {-1, -1};
     int status = 0;
-    rusage ru{};
-    wait4(pid, &status, 0, &ru);
+    waitpid(pid, &status, 0);
+    long peak = -1;
+    if (FILE* f = std::fopen(peakFile.c_str(), "r")) {
+        if (std::fscanf(f, "%ld", &peak) != 1) peak = -1;
+        std::fclose(f);
+    }
     struct stat st{};
     stat(outFile.c_str(), &st);
-    return {ru.ru_maxrss, static_cast<long>(st.st_size)};
+    return {peak, static_cast<long>(st.st_size)};
 #else
     (void)args;
     (void)outFile;
