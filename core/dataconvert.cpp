@@ -141,9 +141,6 @@ ConvertStatus clsConvert::Run(const std::string& source, const std::string& targ
         message_ = kMsgConvertNoTarget;
         return ConvertStatus::NoTarget;
     }
-    if (SameFile(source, target))
-        return Refuse("変換元と変換先に同じﾌｧｲﾙが指定されています。\n変換先には別のﾌｧｲﾙ名を指定してください。\n");
-
     // The connection's error reports become part of the one message of this run.
     DataStoreErrorCollector errors;
     clsDao src;
@@ -157,6 +154,10 @@ ConvertStatus clsConvert::Run(const std::string& source, const std::string& targ
     if (version != 1) {
         src.Close();
         return Refuse("変換元ﾌｧｲﾙ " + source + " はVelmoのﾃﾞｰﾀﾌｧｲﾙではありません。\n");
+    }
+    if (SameFile(source, target)) {
+        src.Close();
+        return Refuse("変換元と変換先に同じﾌｧｲﾙが指定されています。\n変換先には別のﾌｧｲﾙ名を指定してください。\n");
     }
     std::string bad;
     long long rows = 0;

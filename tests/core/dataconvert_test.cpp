@@ -108,6 +108,7 @@ TEST_F(ConvertTest, OutcomesThatWriteNothing) {
     };
     const std::vector<Case> cases = {
         {"version-2 source", v2, dir.File("t.mdb"), ConvertStatus::AlreadyCurrent, kMsgConvertAlreadyCurrent},
+        {"version-2 source as its own target", v2, v2, ConvertStatus::AlreadyCurrent, kMsgConvertAlreadyCurrent},
         {"no source name", "", dir.File("t.mdb"), ConvertStatus::NoSource, kMsgConvertNoSource},
         {"no target name", v1, "", ConvertStatus::NoTarget, kMsgConvertNoTarget},
         {"no names at all", "", "", ConvertStatus::NoSource, kMsgConvertNoSource},
