@@ -20,9 +20,8 @@
 #include "partnermaster.h"
 #include "platform.h"
 #include "settings.h"
-#include "ufitem.h"
-#include "ufmastori.h"
 #include "ufprint.h"
+#include "windowcalls.h"
 #include "winutil.h"
 
 namespace {
@@ -48,8 +47,6 @@ public:
         return s;
     }
 };
-
-clsDao& MainDao() { return *frmItem->Dao; }
 
 }  // namespace
 
@@ -270,10 +267,9 @@ QString TfrmTori::RowCode(int row) const { return lvMain->Model()->Row(row).text
 int TfrmTori::RowKbn(int row) const { return ToriKbnFromCaption(ToStd(lvMain->Model()->Row(row).texts[0])); }
 
 void TfrmTori::ShowPartnerDialog(int mode, const QString& code, int kbn) {
-    frmMasTori->SetMode(mode);
-    frmMasTori->Prepare(code, kbn);
-    Platform().ShowModal(frmMasTori);
-    if (!frmMasTori->IsCancelled()) SearchTori(frmMasTori->GetCode(), frmMasTori->GetKbn());
+    QString saved;
+    int savedKbn = 0;
+    if (EditPartner(mode, code, kbn, &saved, &savedKbn)) SearchTori(saved, savedKbn);
 }
 
 void TfrmTori::ItemEdit() {

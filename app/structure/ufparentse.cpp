@@ -18,10 +18,10 @@
 #include "listsort.h"
 #include "platform.h"
 #include "ucommon.h"
-#include "ufitem.h"
 #include "ufparts.h"
 #include "ufprint.h"
 #include "verror.h"
+#include "windowcalls.h"
 #include "winutil.h"
 
 namespace {
@@ -105,7 +105,7 @@ void TfrmParentSe::SearchParents(const QString& code) {
     actNameDisp->setChecked(false);
     sbarPanel[4]->clear();
     WaitCursor wait;
-    P.SetDao(frmItem->Dao);
+    P.SetDao(&MainDao());
     P.SearchParents(ToStd(code));
 
     QTreeWidgetItem* root = nullptr;
