@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "fileutil.h"
@@ -265,7 +266,9 @@ ConvertStatus clsConvert::Run(const std::string& source, const std::string& targ
             return Fail("変換結果の確認", reason.empty() ? r : reason);
         }
     }
-    // 5. Into place in one step.
+    // 5. Into place in one step; a file replaced keeps its permissions.
+    struct stat old;
+    if (targetExisted_ && stat(target.c_str(), &old) == 0) chmod(tmp.c_str(), old.st_mode & 07777);
     if (rename(tmp.c_str(), target.c_str()) != 0) {
         std::string reason = std::strerror(errno);
         RemoveFile(tmp);

@@ -138,8 +138,12 @@ TEST_F(ConvertTest, ConvertingAgainReplacesTheEarlierTargetFromTheUntouchedSourc
         dao.Execute("INSERT INTO OrderPlan (OYM, CD, [ORDER]) VALUES ('202601', 'B01', 5)");
         dao.Close();
     }
+    chmod(dst.c_str(), 0640);
     ASSERT_EQ(c.Run(src, dst), ConvertStatus::Converted) << c.Message();
     EXPECT_EQ(StructRows(dst), (std::vector<std::string>{"B01|U01|2.0:real|1:integer|0:integer"}));
+    struct stat mode;
+    ASSERT_EQ(stat(dst.c_str(), &mode), 0);
+    EXPECT_EQ(mode.st_mode & 07777, 0640u);  // the replaced file's permissions
     auto db = Database::Open(dst, true);
     auto st = db->Prepare("SELECT COUNT(*) FROM OrderPlan");
     st->Step();
