@@ -12,9 +12,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "fileutil.h"
 #include "fracommon.h"
 #include "globals.h"
+#include "installpaths.h"
 #include "listmodel.h"
 #include "listsort.h"
 #include "partnermaster.h"
@@ -114,7 +114,7 @@ void TfrmTori::BuildActions() {
     connect(ItemListFindAct, &QAction::triggered, this, [this] { RunCommand([this] { SearchTori(QString(), -1); }); });
     HelpAct = action("ヘルプ(&H)", 9, "ヘルプ", nullptr);
     connect(HelpAct, &QAction::triggered, this, [] {
-        Platform().ShellOpen(ToQ(ProgramDir() + "/Help/index.html"));
+        Platform().ShellOpen(ToQ(HelpPagePath()));
     });
 
     QMenuBar* menu = frame->menuBar();

@@ -12,8 +12,8 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
-#include "fileutil.h"
 #include "globals.h"
+#include "installpaths.h"
 #include "listmodel.h"
 #include "listsort.h"
 #include "platform.h"
@@ -193,7 +193,7 @@ void TfrmParentSe::actNameDispExecute() {
     ApplyNameDisplay();
 }
 
-void TfrmParentSe::actHelpExecute() { Platform().ShellOpen(ToQ(ProgramDir()) + QStringLiteral("/Help/index.html")); }
+void TfrmParentSe::actHelpExecute() { Platform().ShellOpen(ToQ(HelpPagePath())); }
 
 void TfrmParentSe::actPrintExecute() {
     std::vector<std::vector<std::string>> lines = P.ReportLines();

@@ -20,8 +20,8 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
-#include "fileutil.h"
 #include "globals.h"
+#include "installpaths.h"
 #include "listmodel.h"
 #include "listsort.h"
 #include "platform.h"
@@ -621,7 +621,7 @@ void TfrmParts::actNameDispExecute() {
 
 void TfrmParts::actItemViewExecute() { ShowItemInfo(); }
 
-void TfrmParts::actHelpExecute() { Platform().ShellOpen(ToQ(ProgramDir()) + QStringLiteral("/Help/index.html")); }
+void TfrmParts::actHelpExecute() { Platform().ShellOpen(ToQ(HelpPagePath())); }
 
 void TfrmParts::actParentSearchExecute() {
     int row = SelectedRow();
