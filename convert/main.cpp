@@ -2,12 +2,21 @@
 // current layout. One window; closing it ends the program.
 #include <QApplication>
 #include <QFont>
+#include <cstdio>
+#include <cstring>
 
 #include "convmain.h"
 #include "fonts.h"
 #include "qtplatform.h"
+#include "velmo_version.h"
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, as Velmo does, so that it works without a
+    // display.
+    if (argc == 2 && !std::strcmp(argv[1], "--version")) {
+        std::printf("Velmo1_2 %s\n", VELMO_VERSION);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmo1_2"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmo1_2"));
