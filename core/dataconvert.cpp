@@ -13,6 +13,7 @@
 #include "filecommands.h"
 #include "jetsql.h"
 #include "notify.h"
+#include "ucommon.h"
 #include "udaoment.h"
 
 const char* const kMsgConvertNoSource = "変換元ﾌｧｲﾙ名を選んでください。\n";
@@ -46,8 +47,7 @@ bool ParseNumber(const std::string& text, double* value) {
               c == 'E'))
             return false;
     char* end = nullptr;
-    errno = 0;
-    double v = std::strtod(t.c_str(), &end);
+    double v = StrToDoubleC(t.c_str(), &end);
     if (end != t.c_str() + t.size()) return false;
     *value = v;
     return true;
