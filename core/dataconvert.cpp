@@ -220,6 +220,14 @@ ConvertStatus clsConvert::Run(const std::string& source, const std::string& targ
                             errors.Take());
             }
         }
+        // The indexes a new data file has (older files may lack them).
+        try {
+            CreateSchemaIndexes(*dst.GetDatabase());
+        } catch (const std::exception& e) {
+            dst.Close();
+            RemoveFile(tmp);
+            return Fail("索引の作成", e.what());
+        }
         if (dst.Close() != 0) {
             RemoveFile(tmp);
             return Fail("変換したﾌｧｲﾙを閉じる", errors.Take());

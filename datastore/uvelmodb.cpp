@@ -93,6 +93,11 @@ void BuildDataFile(const std::string& path, const std::vector<SchemaTable>& tabl
     try {
         ment.CreateDatabase(tmp);
         for (const auto& t : tables) CreateTable(ment, tmp, t);
+        {
+            auto db = Database::Open(tmp);
+            CreateSchemaIndexes(*db);
+            db->Close();
+        }
         if (rename(tmp.c_str(), path.c_str()) != 0)
             throw EngineError("データファイル '" + path + "' を作成できません。(" + std::strerror(errno) + ")");
     } catch (...) {
@@ -102,6 +107,14 @@ void BuildDataFile(const std::string& path, const std::vector<SchemaTable>& tabl
 }
 
 }  // namespace
+
+void CreateSchemaIndexes(Database& db) {
+    db.Prepare("CREATE INDEX IF NOT EXISTS iStructCD2 ON iStruct (CD2)")->Step();
+}
+
+bool HasStructChildIndex(Database& db) {
+    return db.Prepare("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'iStructCD2'")->Step();
+}
 
 void CreateSchema(const std::string& path, int mode) {
     const auto& schema = VelmoSchema();
