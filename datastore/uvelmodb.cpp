@@ -54,6 +54,25 @@ const std::vector<SchemaTable>& VelmoSchema() {
     return schema;
 }
 
+int DataFileVersion(Database& db) {
+    for (const char* t : {"iStruct", "MasItem", "MasTori"})
+        if (!db.HasTable(t)) return 0;
+    return db.HasTable("OrderPlan") ? 2 : 1;
+}
+
+std::shared_ptr<Database> OpenCheckedDataFile(const std::string& path) {
+    auto db = Database::Open(path);
+    if (DataFileVersion(*db) == 0) {
+        std::string missing;
+        for (const char* t : {"iStruct", "MasItem", "MasTori"})
+            if (missing.empty() && !db->HasTable(t)) missing = t;
+        db->Close();
+        throw EngineError("'" + path + "' はこのプログラムのデータファイルではありません。(テーブル " + missing +
+                          " がありません)");
+    }
+    return db;
+}
+
 namespace {
 
 void CreateTable(clsDaoMent& ment, const std::string& path, const SchemaTable& t) {
@@ -62,6 +81,27 @@ void CreateTable(clsDaoMent& ment, const std::string& path, const SchemaTable& t
     for (const auto& c : t.columns)
         ment.TableDefAdd(i++, c.name, c.key ? 1 : 0, c.size, static_cast<unsigned char>(c.type));
     ment.CreateTableDef(path, t.name);
+}
+
+// Moves the complete new file tmp to path. A data file already at path is
+// locked first, waiting at most the busy bound, so it is not replaced in the
+// middle of another program's transaction; a connection that still has the
+// old file open can no longer commit into it afterwards (the engine adapter's
+// commit check).
+void ReplaceWithNewFile(const std::string& tmp, const std::string& path) {
+    std::shared_ptr<Database> old;
+    if (LooksLikeDataFile(path)) {
+        try {
+            old = Database::Open(path);
+        } catch (const DataFileError&) {
+            throw;
+        } catch (const EngineError&) {
+            // A damaged file: nobody can be working in it.
+        }
+        if (old) old->LockExclusive();
+    }
+    if (rename(tmp.c_str(), path.c_str()) != 0)
+        throw EngineError("データファイル '" + path + "' を作成できません。(" + std::strerror(errno) + ")");
 }
 
 }  // namespace
@@ -76,8 +116,7 @@ void CreateSchema(const std::string& path, int mode) {
         try {
             ment.CreateDatabase(tmp);
             for (const auto& t : schema) CreateTable(ment, tmp, t);
-            if (rename(tmp.c_str(), path.c_str()) != 0)
-                throw EngineError("データファイル '" + path + "' を作成できません。(" + std::strerror(errno) + ")");
+            ReplaceWithNewFile(tmp, path);
         } catch (...) {
             unlink(tmp.c_str());
             throw;
