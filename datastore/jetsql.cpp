@@ -337,8 +337,14 @@ std::vector<PatElem> Compile(std::string_view p) {
                 }
                 e.ranges.push_back({Fold(d), Fold(hi)});
             }
-            if (!closed) throw std::invalid_argument("パターン文字列が正しくありません。");
-            i = j;
+            if (closed) {
+                i = j;
+            } else {
+                // A '[' without its ']' is no class: it stands for itself.
+                e = PatElem{};
+                e.kind = PatElem::Lit;
+                e.ch = '[';
+            }
         } else {
             e.kind = PatElem::Lit;
             e.ch = Fold(c);
