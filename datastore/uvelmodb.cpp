@@ -1,5 +1,6 @@
 // The layout of a data file: the only place where its tables are defined.
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine.h"
@@ -111,8 +112,16 @@ void CreateSchema(const std::string& path, int mode) {
     const auto& schema = VelmoSchema();
     if (mode == 0) {
         // Build the new file beside the target and move it into place when it is
-        // complete, so a failure never leaves a half-made or missing file.
-        std::string tmp = ment.MakeTempName(DirName(path));
+        // complete, so a failure never leaves a half-made or missing file. The
+        // user hears of the file and folder they chose, not of the temporary file.
+        std::string dir = DirName(path);
+        struct stat st;
+        if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            throw EngineError("フォルダ '" + dir + "' がないため、データファイル '" + path + "' を作成できません。");
+        if (!IsWritableDir(dir))
+            throw DataFileError("フォルダ '" + dir + "' に書き込めないため、データファイル '" + path +
+                                "' を作成できません。");
+        std::string tmp = ment.MakeTempName(dir);
         try {
             ment.CreateDatabase(tmp);
             for (const auto& t : schema) CreateTable(ment, tmp, t);

@@ -119,6 +119,37 @@ TEST_F(CliDataFileSafety, CompactionKeepsOwnerGroupAndMode) {
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"theirs.mdb"});
 }
 
+// In a folder that cannot be written, every failure names the user's file
+// and says the folder cannot be written, never an internal temporary file.
+TEST_F(CliDataFileSafety, ReadOnlyFolderIsNamedWithTheUsersFile) {
+    if (RerunAsNobody()) return;
+    std::string folder = dir.File("ro");
+    mkdir(folder.c_str(), 0755);
+    std::string existing = folder + "/data.mdb";
+    CreateSchema(existing, 0);
+    WriteText(dir.File("s.csv"), "A,B,1,1,1\r\n");
+    chmod(folder.c_str(), 0555);
+    struct Case {
+        std::vector<std::string> args;
+        std::string file;  // the user's file the message names
+    };
+    const Case cases[] = {
+        {{"new", folder + "/new.mdb"}, folder + "/new.mdb"},
+        {{"new", existing, "--force"}, existing},
+        {{"import", folder + "/imported.mdb", "--structure", dir.File("s.csv")}, folder + "/imported.mdb"},
+        {{"compact", existing}, existing},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.file);
+        CliResult r = Run(c.args);
+        EXPECT_EQ(r.code, 1) << r.err;
+        EXPECT_NE(r.err.find("'" + c.file + "'"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("書き込めない"), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("TMP"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"data.mdb"});
+}
+
 // Leftovers of interrupted runs under every temporary name the program ever
 // used do not stop it, and a normal run leaves nothing of its own behind.
 TEST_F(CliDataFileSafety, LeftoverTemporaryFilesNeitherBlockNorGrow) {
