@@ -193,7 +193,7 @@ void TfrmParentSe::actNameDispExecute() {
     ApplyNameDisplay();
 }
 
-void TfrmParentSe::actHelpExecute() { Platform().ShellOpen(ToQ(HelpPagePath())); }
+void TfrmParentSe::actHelpExecute() { OpenHelpPage(); }
 
 void TfrmParentSe::actPrintExecute() {
     std::vector<std::vector<std::string>> lines = P.ReportLines();
