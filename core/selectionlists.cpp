@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "masterwrite.h"
 #include "settings.h"
 #include "ucommon.h"
 #include "usersettings.h"
@@ -50,21 +49,9 @@ bool clsSelectionList::Select(int index) {
     return true;
 }
 
-int SelectionListMaxLength(SelectionListId id) { return id == SelectionListId::Tani ? 4 : 8; }
-
-std::string SelectionListTooLongMessage(SelectionListId id) {
-    static const char* const names[kSelectionListCount] = {"単位", "倉庫", "工程", "ライン"};
-    return std::string(names[static_cast<int>(id)]) + "は" + std::to_string(SelectionListMaxLength(id)) +
-           "文字以内で入力してください。\n";
-}
-
-bool clsSelectionList::Fits(const std::string& text) const {
-    return MaxLength <= 0 || CharCount(text) <= static_cast<size_t>(MaxLength);
-}
-
 bool clsSelectionList::Add() {
     std::string t = Trim(EditText);
-    if (t.empty() || !Fits(t) || Contains(t)) return false;
+    if (t.empty() || Contains(t)) return false;
     Entries.push_back(t);
     Selected = static_cast<int>(Entries.size()) - 1;
     return true;
@@ -72,7 +59,7 @@ bool clsSelectionList::Add() {
 
 bool clsSelectionList::Replace() {
     std::string t = Trim(EditText);
-    if (t.empty() || !Fits(t) || Contains(t)) return false;
+    if (t.empty() || Contains(t)) return false;
     if (Selected < 0 || Selected >= static_cast<int>(Entries.size())) return false;
     Entries[Selected] = t;
     return true;
@@ -105,11 +92,8 @@ bool clsSelectionList::Down() {
 }
 
 void clsEnvSettings::Load() {
-    for (int i = 0; i < kSelectionListCount; ++i) {
-        auto id = static_cast<SelectionListId>(i);
-        Lists[i].Load(ReadSelectionList(id, true));
-        Lists[i].MaxLength = SelectionListMaxLength(id);
-    }
+    for (int i = 0; i < kSelectionListCount; ++i)
+        Lists[i].Load(ReadSelectionList(static_cast<SelectionListId>(i), true));
     for (int i = 0; i < 6; ++i) Captions[i] = ReadItemCaption(static_cast<ItemCaption>(i));
 }
 

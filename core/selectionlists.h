@@ -13,12 +13,6 @@ enum class SelectionListId { Tani, Souko, Flow, Linen };
 constexpr int kSelectionListCount = 4;
 // "TANI", "SOUKO", "FLOW", "LINEN".
 const char* SelectionListSection(SelectionListId id);
-// Longest entry of a list, in characters: the length of the item column the
-// entry is stored in (単位 TANI 4; 倉庫 SOUKO, 工程 FLOW, ライン LINE 8).
-// A longer entry could never be saved with an item.
-int SelectionListMaxLength(SelectionListId id);
-// The message for a text longer than the list takes.
-std::string SelectionListTooLongMessage(SelectionListId id);
 
 // Entries of a list as stored (a missing CNT counts 0, a missing key reads
 // empty). skipEmpty drops empty entries, so gaps close up; without it every
@@ -37,18 +31,16 @@ public:
     std::vector<std::string> Entries;
     int Selected = -1;
     std::string EditText;
-    // Characters an added or replacing text may have (0: no limit).
-    int MaxLength = 0;
 
     // Takes the entries; the first is selected and copied into the edit text.
     void Load(std::vector<std::string> entries);
     // A click on an entry: it becomes selected and goes into the edit text.
     bool Select(int index);
-    // The trimmed edit text is appended and selected, unless it is blank,
-    // longer than MaxLength or already an entry.
+    // The trimmed edit text is appended and selected, unless it is blank or
+    // already an entry.
     bool Add();
-    // The selected entry becomes the trimmed edit text, unless that is blank,
-    // longer than MaxLength or already an entry, or nothing is selected.
+    // The selected entry becomes the trimmed edit text, unless that is blank
+    // or already an entry, or nothing is selected.
     bool Replace();
     // Removes the selected entry; the one before it (or the new first one)
     // is selected and copied into the edit text. An emptied list keeps the
@@ -61,7 +53,6 @@ public:
 
 private:
     bool Contains(const std::string& text) const;
-    bool Fits(const std::string& text) const;
 };
 
 // Everything the environment settings dialog shows: the four lists and the

@@ -9,39 +9,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <QPointer>
-#include <QTimer>
-#include <QValidator>
-
 #include "masterwidgets.h"
 #include "platform.h"
 #include "winutil.h"
-
-namespace {
-
-// Holds an entry box to the length of the item column its entries go to:
-// typing stops at the limit, and a longer text put in at once (pasted) is
-// refused whole, with a message, instead of being cut without a word.
-class EntryLengthValidator : public QValidator {
-public:
-    EntryLengthValidator(QLineEdit* edit, SelectionListId id) : QValidator(edit), edit_(edit), id_(id) {}
-    State validate(QString& input, int&) const override {
-        qsizetype length = input.toUcs4().size();
-        if (length <= SelectionListMaxLength(id_)) return Acceptable;
-        if (length - edit_->text().toUcs4().size() > 1) {
-            // Not from inside the edit box's own input handling.
-            QString message = QString::fromStdString(SelectionListTooLongMessage(id_));
-            QTimer::singleShot(0, edit_, [message] { Platform().Info(message); });
-        }
-        return Invalid;
-    }
-
-private:
-    QPointer<QLineEdit> edit_;
-    SelectionListId id_;
-};
-
-}  // namespace
 
 TfrmSet::TfrmSet(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -58,7 +28,6 @@ TfrmSet::TfrmSet(QWidget* parent) : QDialog(parent) {
         g->setContentsMargins(12, 12, 12, 12);
         sListPage& p = Pages[i];
         p.edt = NewEdit(page, 64);
-        p.edt->setValidator(new EntryLengthValidator(p.edt, static_cast<SelectionListId>(i)));
         p.lst = new QListWidget(page);
         p.lst->setSelectionMode(QAbstractItemView::SingleSelection);
         p.btnAdd = new QPushButton(QStringLiteral("追加"), page);

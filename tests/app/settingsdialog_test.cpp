@@ -1,8 +1,5 @@
 // The environment settings dialog offscreen: what it loads, how its buttons
 // drive the lists, and that only OK writes the settings file.
-#include <QApplication>
-#include <QClipboard>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -105,47 +102,6 @@ TEST_F(SettingsDialogTest, ButtonsDriveTheListAndOkSaves) {
     // Each opening reloads from the file.
     dlg.LoadSettings();
     EXPECT_EQ(Items(dlg.Pages[0].lst), (QStringList{"個", "ｹｰｽ"}));
-}
-
-// An entry box takes no more than its item column holds: typing stops there,
-// a longer pasted text is refused whole with a message.
-TEST_F(SettingsDialogTest, EntryBoxesHoldTheLengthOfTheirItemColumn) {
-    dlg.LoadSettings();
-    struct Case {
-        int list;
-        QString fits, tooLong;
-        const char* message;
-    };
-    const Case cases[] = {
-        {0, "ﾀﾞｰｽ", "ﾀﾞｰｽ箱", "単位は4文字以内で入力してください。\n"},
-        {1, "第一倉庫東棟一階", "第一倉庫東棟一階奥", "倉庫は8文字以内で入力してください。\n"},
-        {3, "LINE-001", "LINE-0001", "ラインは8文字以内で入力してください。\n"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
-        QLineEdit* edt = dlg.Pages[c.list].edt;
-        fake.Clear();
-        edt->clear();
-        for (QChar ch : c.tooLong) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(edt, &press);
-        }
-        EXPECT_EQ(edt->text(), c.fits) << "typing stops at the limit";
-        QApplication::processEvents();
-        EXPECT_TRUE(fake.calls.empty());
-
-        edt->clear();
-        QApplication::clipboard()->setText(c.tooLong);
-        edt->paste();
-        QApplication::processEvents();
-        EXPECT_EQ(edt->text(), "") << "a longer paste is refused whole";
-        EXPECT_EQ(fake.Texts("info"), QStringList{c.message});
-        QApplication::clipboard()->setText(c.fits);
-        edt->paste();
-        EXPECT_EQ(edt->text(), c.fits);
-        dlg.Pages[c.list].btnAdd->click();
-        EXPECT_TRUE(Items(dlg.Pages[c.list].lst).contains(c.fits));
-    }
 }
 
 TEST_F(SettingsDialogTest, UnwritableSettingsAreReportedAndTheDialogStays) {

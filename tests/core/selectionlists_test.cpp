@@ -120,32 +120,6 @@ TEST(EnvSettings, GapsCloseUpAndKeysAboveTheCountStay) {
     EXPECT_EQ(ini.ReadString("SOUKO", "CNT", ""), "0");
 }
 
-// A list takes no entry longer than the item column it ends up in, so every
-// entry can be saved with an item.
-TEST(EnvSettings, EntriesNoLongerThanTheirItemColumn) {
-    ScopedSettings s;
-    clsEnvSettings env;
-    env.Load();
-    struct Case {
-        int list;
-        const char* fits;
-        const char* tooLong;
-    };
-    const Case cases[] = {{0, "ｹｰｽ箱", "ｹｰｽ箱入"}, {1, "第一倉庫東棟一階", "第一倉庫東棟一階奥"}, {2, "ABCDEFGH", "ABCDEFGHI"},
-                          {3, " LINE-001 ", "LINE-0001"}};
-    for (const Case& c : cases) {
-        clsSelectionList& l = env.Lists[c.list];
-        l.EditText = c.tooLong;
-        EXPECT_FALSE(l.Add()) << c.tooLong;
-        l.EditText = c.fits;
-        EXPECT_TRUE(l.Add()) << c.fits;
-        l.EditText = c.tooLong;
-        EXPECT_FALSE(l.Replace()) << c.tooLong;
-        EXPECT_EQ(l.Entries.size(), 1u);
-    }
-    EXPECT_EQ(SelectionListTooLongMessage(SelectionListId::Tani), "単位は4文字以内で入力してください。\n");
-}
-
 TEST(EnvSettings, CaptionsDefaultOnlyWhenMissingAndSaveTrimmed) {
     ScopedSettings s;
     WriteText(s.path, ToSjis("[MASITEM]\r\nHINBAN=\r\nMCODE=メーカー品番\r\n"));
