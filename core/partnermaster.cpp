@@ -25,9 +25,24 @@ int ToriImage(long long kbn) {
 
 int ToriKbnFromCaption(const std::string& caption) { return caption == "仕入先" ? 1 : 2; }
 
+std::string LikeLiteral(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '*' || c == '?' || c == '#' || c == '[') {
+            out += '[';
+            out += c;
+            out += ']';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::string ToriSearchStatement(const std::string& findText) {
     std::string sql = "SELECT * FROM MasTori";
-    if (!Trim(findText).empty()) sql += " WHERE NAME LIKE '" + SqlEsc(findText) + "*'";
+    if (!Trim(findText).empty()) sql += " WHERE NAME LIKE '" + SqlEsc(LikeLiteral(findText)) + "*'";
     return sql;
 }
 

@@ -22,9 +22,11 @@ int ToriImage(long long kbn);
 // "仕入先", otherwise 2.
 int ToriKbnFromCaption(const std::string& caption);
 
+// A Jet LIKE pattern that matches the text itself: *, ?, # and [ stand for
+// themselves.
+std::string LikeLiteral(const std::string& text);
 // SELECT * FROM MasTori, narrowed to the names that start with the find
-// text as typed when its trimmed form is not empty. The text is a pattern
-// with the engine's wildcards (*, ?, #, [...]), as in the item search.
+// text as typed when its trimmed form is not empty.
 std::string ToriSearchStatement(const std::string& findText);
 
 // One line of the partner list: the caption and the six texts after it.

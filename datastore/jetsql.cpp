@@ -337,14 +337,8 @@ std::vector<PatElem> Compile(std::string_view p) {
                 }
                 e.ranges.push_back({Fold(d), Fold(hi)});
             }
-            if (closed) {
-                i = j;
-            } else {
-                // A '[' without its ']' is no class: it stands for itself.
-                e = PatElem{};
-                e.kind = PatElem::Lit;
-                e.ch = '[';
-            }
+            if (!closed) throw std::invalid_argument("パターン文字列が正しくありません。");
+            i = j;
         } else {
             e.kind = PatElem::Lit;
             e.ch = Fold(c);
