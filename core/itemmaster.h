@@ -48,8 +48,9 @@ int FindTehaiEntry(const std::vector<sTehaiEntry>& entries, const std::string& c
 std::string TehaiCodeOf(const std::string& text, const std::vector<sTehaiEntry>& entries);
 
 // The total the label 基準単価 shows: the cleaned text of every filled cost
-// field, added up; nothing while a field does not hold a number yet (a lone
-// '.' or '-' on the way to ".5"). Saving reports such a field.
+// field (full-width digits, minus and point taken as their ASCII forms),
+// added up; nothing while a field does not hold a number yet (a lone '.' or
+// '-' on the way to ".5"). Saving reports such a field.
 std::optional<double> CostTotal(const std::array<std::string, 4>& costs);
 
 // Messages and questions the save needs from its caller.

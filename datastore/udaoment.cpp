@@ -107,6 +107,7 @@ void clsDaoMent::CompactDatabase(const std::string& path) {
     if (!IsWritableDir(dir))
         throw DataFileError("フォルダ '" + dir + "' に書き込めないため、データファイル '" + path +
                             "' を最適化できません。");
+    CreateSchemaIndexes(*db);
     db->Prepare("VACUUM")->Step();
     db->Close();
 }

@@ -107,6 +107,14 @@ void ReplaceWithNewFile(const std::string& tmp, const std::string& path) {
 
 }  // namespace
 
+void CreateSchemaIndexes(Database& db) {
+    db.Prepare("CREATE INDEX IF NOT EXISTS iStructCD2 ON iStruct (CD2)")->Step();
+}
+
+bool HasStructChildIndex(Database& db) {
+    return db.Prepare("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'iStructCD2'")->Step();
+}
+
 void CreateSchema(const std::string& path, int mode) {
     clsDaoMent ment;
     const auto& schema = VelmoSchema();
@@ -125,6 +133,11 @@ void CreateSchema(const std::string& path, int mode) {
         try {
             ment.CreateDatabase(tmp);
             for (const auto& t : schema) CreateTable(ment, tmp, t);
+            {
+                auto db = Database::Open(tmp);
+                CreateSchemaIndexes(*db);
+                db->Close();
+            }
             ReplaceWithNewFile(tmp, path);
         } catch (...) {
             unlink(tmp.c_str());
