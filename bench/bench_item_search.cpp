@@ -87,7 +87,7 @@ public:
     }
     QString OpenFileName(const FileDialogOptions&) override { return {}; }
     QString SaveFileName(const FileDialogOptions&) override { return {}; }
-    void ShellOpen(const QString&) override {}
+    bool ShellOpen(const QString&) override { return true; }
     void SetWaitCursor(bool) override {}
     int ShowModal(QWidget*) override { return 0; }
     void PreviewReport(const ReportSnapshot&, bool) override {}

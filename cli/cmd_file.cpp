@@ -32,8 +32,8 @@ int New(const CliArgs& a) {
 
 int Info(const CliArgs& a) {
     std::string path = OneFile(a, "info FILE");
-    auto db = Database::Open(path);
-    std::printf("version: %d\n", db->HasTable("OrderPlan") ? 2 : 1);
+    auto db = OpenCheckedDataFile(path);
+    std::printf("version: %d\n", DataFileVersion(*db));
     for (const char* t : {"iStruct", "MasItem", "MasTori", "OrderPlan", "Supply"}) {
         if (!db->HasTable(t)) continue;
         auto st = db->PrepareJet(std::string("SELECT COUNT(*) AS RECCNT FROM ") + t);

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,15 +31,18 @@ bool FileExists(const std::string& path) {
 
 bool IsWritableDir(const std::string& dir) { return access(dir.c_str(), W_OK | X_OK) == 0; }
 
+int CreateTempFile(const std::string& dir, const std::string& prefix, const std::string& suffix, std::string* name) {
+    std::string tmpl = dir + "/" + prefix + "XXXXXX" + suffix;
+    int fd = mkostemps(tmpl.data(), static_cast<int>(suffix.size()), O_CLOEXEC);
+    if (fd >= 0 && name) *name = tmpl;
+    return fd;
+}
+
 namespace {
 
-std::string TempNameBeside(const std::string& path) {
-    static std::mt19937 rng(std::random_device{}());
-    std::string dir = DirName(path);
-    for (;;) {
-        std::string name = dir + "/.velmo-tmp-" + std::to_string(getpid()) + "-" + std::to_string(rng() % 1000000);
-        if (access(name.c_str(), F_OK) != 0) return name;
-    }
+// A new temporary file beside path, open for writing.
+int TempFileBeside(const std::string& path, std::string* name) {
+    return CreateTempFile(DirName(path), ".velmo-tmp-", "", name);
 }
 
 bool WriteAll(int fd, const char* p, size_t n) {
@@ -56,6 +58,13 @@ bool WriteAll(int fd, const char* p, size_t n) {
     return true;
 }
 
+// 0666 less the process's umask, as open() gives a new file.
+mode_t NewFileMode() {
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
 void SyncDir(const std::string& dir) {
     int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
@@ -67,8 +76,8 @@ void SyncDir(const std::string& dir) {
 }  // namespace
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
-    std::string tmp = TempNameBeside(path);
-    int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    std::string tmp;
+    int fd = TempFileBeside(path, &tmp);
     if (fd < 0) return false;
     bool ok = WriteAll(fd, bytes.data(), bytes.size()) && fsync(fd) == 0;
     int saved = errno;
@@ -77,9 +86,11 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
         saved = errno;
     }
     if (ok) {
-        // Keep the permissions of the file being replaced.
+        // Keep the permissions of the file being replaced; a new file gets
+        // those of any new file.
         struct stat st;
         if (stat(path.c_str(), &st) == 0) chmod(tmp.c_str(), st.st_mode & 07777);
+        else chmod(tmp.c_str(), NewFileMode());
         if (rename(tmp.c_str(), path.c_str()) != 0) {
             ok = false;
             saved = errno;
@@ -117,8 +128,9 @@ bool CopyFileAtomic(const std::string& src, const std::string& dst, std::string*
     if (SameFile(src, dst)) return true;
     int in = open(src.c_str(), O_RDONLY);
     if (in < 0) return fail(src);
-    std::string tmp = TempNameBeside(dst);
-    int out = open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    std::string tmp;
+    int out = TempFileBeside(dst, &tmp);
+    if (out >= 0) fchmod(out, NewFileMode());
     if (out < 0) {
         int e = errno;
         close(in);

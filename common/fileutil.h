@@ -12,6 +12,12 @@ std::string DirName(const std::string& path);
 bool FileExists(const std::string& path);
 bool IsWritableDir(const std::string& dir);
 
+// Creates a new empty file (mode 0600) in dir named prefix, six random
+// characters and suffix, as mkstemp does: no fixed pool of names, so
+// leftovers of earlier runs never block it. Returns the open descriptor and
+// the name, or -1 with errno set.
+int CreateTempFile(const std::string& dir, const std::string& prefix, const std::string& suffix, std::string* name);
+
 // Writes bytes to a temporary file in the folder of path, flushes it to disk
 // and renames it over path: afterwards path holds either the old or the whole
 // new content. Returns false (with errno set) on failure; the temporary file

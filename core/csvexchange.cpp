@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "fileutil.h"
 #include "ucommon.h"
 
 namespace {
@@ -162,6 +163,11 @@ std::string CsvCheckRun(CsvRunOptions& o, bool exportRun) {
         const CsvTexts& x = kTexts[t];
         if (o.csvPath[t].empty()) return exportRun ? x.exportPathEmpty : x.importPathEmpty;
         if (!CsvFolderExists(o.csvPath[t])) return exportRun ? x.exportFolderBad : x.importFolderBad;
+        // Writing the CSV file over the data file (its own name, another name
+        // or a link to it) would destroy the data.
+        if (exportRun && SameFile(o.csvPath[t], o.mdbPath))
+            return std::string(x.name) + "のｴｸｽﾎﾟｰﾄ先のCSVﾌｧｲﾙがｴｸｽﾎﾟｰﾄ元のMDBﾌｧｲﾙと同じです。\n" +
+                   "別のﾌｧｲﾙを指定してください。\n[" + o.csvPath[t] + "]\n";
     }
     return std::string();
 }

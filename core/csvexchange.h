@@ -100,7 +100,8 @@ std::string CsvProgressText(const char* prefix, long long i, long long n);
 bool CsvFolderExists(const std::string& path);
 
 // Paths without leading and trailing blanks, then the checks of a run in their
-// order: the message of the first that fails, or "" when all pass.
+// order: the message of the first that fails, or "" when all pass. An export
+// whose CSV file is the data file itself (under any name or link) is refused.
 // export = true for the export's texts.
 std::string CsvCheckRun(CsvRunOptions& o, bool exportRun);
 

@@ -85,6 +85,8 @@ std::string CsvConvMemo(std::string_view value) { return Trim(value); }
 
 namespace {
 
+const char* const kImportUndone = "このｲﾝﾎﾟｰﾄの内容はすべて取り消されます。\n";
+
 // The columns whose sum is the stored standard unit price of an item.
 const char* const kCostColumns[] = {"SYUZAIHI", "KAKOUHI", "GAICHUUHI", "ETCHI"};
 
@@ -298,10 +300,15 @@ bool clsCsvImport::ImportTable(CsvTable t, const std::string& csvPath, bool head
             st->Step();
             st->Reset();
         }
+    } catch (const DataFileError& e) {
+        // The data file as a whole (in use elsewhere, read-only, full): no
+        // line of the CSV file is at fault.
+        l_.Message(std::string(x.name) + "をｲﾝﾎﾟｰﾄできません。\n" + e.what() + "\n" + kImportUndone);
+        return false;
     } catch (const VelmoError& e) {
         l_.Message(std::string(x.name) + "をｲﾝﾎﾟｰﾄできません。[" + csvPath +
-                   (line > 0 ? " " + std::to_string(line) + "行目" : std::string()) + "]\n" + e.what() +
-                   "\nこのｲﾝﾎﾟｰﾄの内容はすべて取り消されます。\n");
+                   (line > 0 ? " " + std::to_string(line) + "行目" : std::string()) + "]\n" + e.what() + "\n" +
+                   kImportUndone);
         return false;
     }
     return true;
@@ -330,8 +337,15 @@ bool clsCsvImport::Run(CsvRunOptions o) {
         int i = static_cast<int>(t);
         if (o.chosen[i] && ok) ok = ImportTable(t, o.csvPath[i], o.header[i], o.deleteFirst, dao, o.nameFiles);
     }
-    if (ok) ok = dao.EndTrans(1) == 0;
-    else dao.EndTrans(0);
+    if (ok) {
+        try {
+            dao.GetDatabase()->CommitTrans();
+        } catch (const VelmoError& e) {
+            l_.Message(std::string(e.what()) + "\n" + kImportUndone);
+            ok = false;
+        }
+    }
+    // Close rolls back whatever is not committed.
     dao.Close();
     running.End();
     if (ok) l_.Message("インポートが終了しました。\n");

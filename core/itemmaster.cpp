@@ -43,13 +43,13 @@ std::string TehaiCodeOf(const std::string& text, const std::vector<sTehaiEntry>&
     return GetToken(text, 1, ":");
 }
 
-double CostTotal(const std::array<std::string, 4>& costs) {
+std::optional<double> CostTotal(const std::array<std::string, 4>& costs) {
     double total = 0;
     for (const auto& text : costs) {
         std::string clean = CleanNumber(HalfWidthNumber(text), true);
         if (clean.empty()) continue;
         auto v = ParseFloat(clean);
-        if (!v) throw ConvertError("'" + clean + "' は正しい数値ではありません。");
+        if (!v) return std::nullopt;
         total += *v;
     }
     return total;

@@ -49,9 +49,9 @@ std::string TehaiCodeOf(const std::string& text, const std::vector<sTehaiEntry>&
 
 // The total the label 基準単価 shows: the cleaned text of every filled cost
 // field (full-width digits, minus and point taken as their ASCII forms),
-// added up. Throws ConvertError when a cleaned text is not a number
-// (a lone '.').
-double CostTotal(const std::array<std::string, 4>& costs);
+// added up; nothing while a field does not hold a number yet (a lone '.' or
+// '-' on the way to ".5"). Saving reports such a field.
+std::optional<double> CostTotal(const std::array<std::string, 4>& costs);
 
 // Messages and questions the save needs from its caller.
 struct sItemSaveUi {

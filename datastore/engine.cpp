@@ -1,11 +1,13 @@
 #include "engine.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <sqlite3.h>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include "jetsql.h"
@@ -61,6 +63,10 @@ bool LooksLikeDataFile(const std::string& path) {
     char head[16] = {};
     if (!in.read(head, 16)) return false;
     return std::memcmp(head, "SQLite format 3\0", 16) == 0;
+}
+
+std::string BusyMessage(const std::string& path) {
+    return "データファイル '" + path + "' は他のプログラムが使用中です。しばらく待ってから、やり直してください。";
 }
 
 std::string EngineMessage(const std::string& msg, int code) {
@@ -159,6 +165,8 @@ void Statement::BindAll(const std::vector<std::string>& texts) {
 }
 
 bool Statement::Step() {
+    // Outside a transaction every statement is a transaction of its own.
+    if (!sqlite3_stmt_busy(stmt_) && sqlite3_get_autocommit(db_->db_)) db_->NewWaitAllowance();
     int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
@@ -244,6 +252,9 @@ std::shared_ptr<Database> Database::Open(const std::string& path, bool readOnly)
             auto first = db->Prepare("SELECT * FROM " + QuoteIdent(t) + " LIMIT 1");
             first->Step();
         }
+    } catch (const DataFileError&) {
+        db->Close();  // busy: the message names the file
+        throw;
     } catch (const EngineError& e) {
         db->Close();
         std::string m = e.what();
@@ -279,9 +290,38 @@ std::shared_ptr<Database> Database::Create(const std::string& path) {
 
 void Database::Setup() {
     sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, 3000);
+    sqlite3_busy_handler(db_, BusyWait, this);
+    sqlite3_commit_hook(db_, CommitGuard, this);
     sqlite3_create_function(db_, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, LikeFunction, nullptr,
                             nullptr);
+}
+
+// Waits a little for a lock another connection holds, within the allowance
+// of the current transaction. The engine also comes here when it would write
+// out a full page cache in the middle of a transaction; that attempt failing
+// is harmless (the cache grows), but without a shared allowance each of them
+// would wait the whole bound again, page after page.
+int Database::BusyWait(void* self, int count) {
+    auto* d = static_cast<Database*>(self);
+    using namespace std::chrono;
+    long long now = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    if (d->waitUntil_ == 0) d->waitUntil_ = now + kBusyTimeoutMs;
+    if (now >= d->waitUntil_) return 0;
+    long long pause = std::min<long long>({count < 5 ? 1LL << count : 20LL, d->waitUntil_ - now});
+    std::this_thread::sleep_for(milliseconds(pause));
+    return 1;
+}
+
+// Called before every commit that writes, while this connection holds the
+// write lock: a file that is no longer the one at the path (deleted, or
+// replaced by another file under the same name) receives no commit, which
+// would otherwise vanish with it. Non-zero turns the commit into a rollback.
+int Database::CommitGuard(void* self) {
+    auto* d = static_cast<Database*>(self);
+    int moved = 0;
+    if (sqlite3_file_control(d->db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK) moved = 0;
+    d->replaced_ = moved != 0;
+    return moved;
 }
 
 Database::~Database() { Close(); }
@@ -300,7 +340,20 @@ void Database::Close() {
 void Database::Fail(int rc) const {
     std::string m = db_ ? sqlite3_errmsg(db_) : "データファイルが開かれていません。";
     int ext = db_ ? sqlite3_extended_errcode(db_) : rc;
-    throw EngineError(EngineMessage(m, ext ? ext : rc));
+    if (!ext) ext = rc;
+    if ((ext == SQLITE_CONSTRAINT_COMMITHOOK && replaced_) || ext == SQLITE_READONLY_DBMOVED)
+        throw DataFileError("データファイル '" + path_ +
+                            "' は開いた後で削除されたか、別のファイルに置き換えられました。"
+                            "変更は書き込まれていません。データファイルを開き直してください。");
+    switch (ext & 0xFF) {
+        case SQLITE_BUSY: throw DataFileError(BusyMessage(path_));
+        case SQLITE_READONLY:
+        case SQLITE_FULL:
+        case SQLITE_IOERR:
+        case SQLITE_CANTOPEN: throw DataFileError(EngineMessage(m, ext));
+        default: break;
+    }
+    throw EngineError(EngineMessage(m, ext));
 }
 
 std::unique_ptr<Statement> Database::Prepare(const std::string& sql, bool cached) {
@@ -398,8 +451,18 @@ void Database::SchemaChanged() { tables_.clear(); }
 
 void Database::BeginTrans() {
     if (!db_) throw EngineError("データファイルが開かれていません。");
+    if (transDepth_ == 0) NewWaitAllowance();
     std::string sql = transDepth_ == 0 ? "BEGIN" : "SAVEPOINT velmo" + std::to_string(transDepth_);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) Fail(rc);
+    ++transDepth_;
+}
+
+void Database::LockExclusive() {
+    if (!db_) throw EngineError("データファイルが開かれていません。");
+    if (transDepth_ != 0) throw EngineError("トランザクションの途中ではファイルをロックできません。");
+    NewWaitAllowance();
+    int rc = sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) Fail(rc);
     ++transDepth_;
 }
@@ -409,7 +472,12 @@ void Database::CommitTrans() {
     if (transDepth_ == 0) throw EngineError("トランザクションが開始されていません。");
     std::string sql = transDepth_ == 1 ? "COMMIT" : "RELEASE velmo" + std::to_string(transDepth_ - 1);
     int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) Fail(rc);
+    if (rc != SQLITE_OK) {
+        // A refused commit has rolled the transaction back; a busy one is
+        // still open and ends with Rollback.
+        if (sqlite3_get_autocommit(db_)) transDepth_ = 0;
+        Fail(rc);
+    }
     --transDepth_;
 }
 

@@ -20,6 +20,20 @@ public:
     explicit EngineError(const std::string& message) : VelmoError("EngineError", message) {}
 };
 
+// An error of the data file as a whole rather than of a value written: the
+// file is in use by another program, was replaced under its path, is
+// read-only, or the disk is full or failing.
+class DataFileError : public EngineError {
+public:
+    using EngineError::EngineError;
+};
+
+// How long any wait for a lock on a data file may last, in milliseconds: one
+// bound for every connection and every wait. The waits of one transaction
+// share it, so a transaction that meets another program's lock again and
+// again gives up after this long in all.
+constexpr int kBusyTimeoutMs = 3000;
+
 struct ColumnInfo {
     std::string name;
     int type = 0;  // engine type code (jetsql.h)
@@ -99,6 +113,10 @@ public:
     std::unique_ptr<Statement> Prepare(const std::string& sql, bool cached = false);
 
     void BeginTrans();
+    // Begins a transaction that holds the file's write lock at once, so no
+    // other connection reads or writes until Rollback or Close. Waits at most
+    // kBusyTimeoutMs for the transactions of other programs.
+    void LockExclusive();
     void CommitTrans();
     void Rollback();
     int TransDepth() const { return transDepth_; }
@@ -110,13 +128,18 @@ public:
 
     sqlite3* Handle() const { return db_; }
 
-    // Raises EngineError for the last error of the connection.
+    // Raises EngineError for the last error of the connection (DataFileError
+    // for an error of the whole file).
     [[noreturn]] void Fail(int rc) const;
 
 private:
     friend class Statement;
     explicit Database(std::string path) : path_(std::move(path)) {}
     void Setup();
+    static int BusyWait(void* self, int count);
+    static int CommitGuard(void* self);
+    // A new transaction begins: its waits for locks get the whole bound again.
+    void NewWaitAllowance() { waitUntil_ = 0; }
     std::unique_ptr<Statement> PrepareKeyed(const std::string& sql);
     void Release(sqlite3_stmt* stmt, const std::string& key);
     void SchemaChanged();
@@ -131,7 +154,12 @@ private:
     std::multimap<std::string, Idle> idle_;  // cached statements not in use
     unsigned long long releases_ = 0;
     std::unordered_map<std::string, TableInfo> tables_;
+    long long waitUntil_ = 0;  // end of the current wait allowance (ms of a steady clock); 0: none yet
+    bool replaced_ = false;    // the last commit was refused: the file at the path is another one
 };
+
+// The message for a data file that another program keeps locked.
+std::string BusyMessage(const std::string& path);
 
 // Message of an SQLite error in the words of this program: constraint
 // failures name the table, the column and the limit.

@@ -1,6 +1,7 @@
 #include "udao.h"
 
 #include "notify.h"
+#include "udaoment.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ int Guard(F&& f) {
 
 int clsDao::OpenDatabase(const std::string& path, bool readOnly) {
     return Guard([&] {
-        auto db = Database::Open(path, readOnly);
+        auto db = OpenCheckedDataFile(path, readOnly);
         if (database_) database_->Close();
         database_ = db;
         path_ = path;

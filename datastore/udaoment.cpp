@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -86,37 +85,29 @@ void clsDaoMent::CreateTableDef(const std::string& path, const std::string& tabl
 }
 
 std::string clsDaoMent::MakeTempName(const std::string& dir) {
-    static std::mt19937 rng(std::random_device{}());
     std::string base = dir;
     if (base.empty()) {
         char buf[4096];
         base = getcwd(buf, sizeof buf) ? buf : ".";
     }
-    for (;;) {
-        std::string name = base + "/TMP" + std::to_string(rng() % 1000) + ".mdb";
-        if (access(name.c_str(), F_OK) != 0) return name;
-    }
+    std::string name;
+    int fd = CreateTempFile(base, "TMP", ".mdb", &name);
+    if (fd < 0)
+        throw EngineError("フォルダ '" + base + "' に一時ファイルを作成できません。(" + std::strerror(errno) + ")");
+    close(fd);
+    return name;
 }
 
 void clsDaoMent::CompactDatabase(const std::string& path) {
-    std::string tmp = MakeTempName(DirName(path));
-    try {
-        auto db = Database::Open(path);
-        CreateSchemaIndexes(*db);
-        auto st = db->Prepare("VACUUM INTO ?");
-        st->Bind(1, Variant(tmp));
-        st->Step();
-        st.reset();
-        db->Close();
-        // The copy must be a whole data file before it replaces the original.
-        auto check = Database::Open(tmp);
-        check->Close();
-        struct stat orig;
-        if (stat(path.c_str(), &orig) == 0) chmod(tmp.c_str(), orig.st_mode & 07777);
-        if (rename(tmp.c_str(), path.c_str()) != 0)
-            throw EngineError("最適化したファイルで '" + path + "' を置き換えられません。(" + std::strerror(errno) + ")");
-    } catch (...) {
-        unlink(tmp.c_str());
-        throw;
-    }
+    // The engine's journal is written beside the file.
+    std::string dir = DirName(path);
+    auto db = OpenCheckedDataFile(path);
+    if (access(path.c_str(), W_OK) != 0)
+        throw DataFileError("データファイル '" + path + "' は読み取り専用のため、最適化できません。");
+    if (!IsWritableDir(dir))
+        throw DataFileError("フォルダ '" + dir + "' に書き込めないため、データファイル '" + path +
+                            "' を最適化できません。");
+    CreateSchemaIndexes(*db);
+    db->Prepare("VACUUM")->Step();
+    db->Close();
 }

@@ -2,8 +2,11 @@
 // compacts a data file in place. Errors are not caught: they propagate as
 // EngineError to the calling command.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
+
+class Database;
 
 class clsDaoMent {
 public:
@@ -26,12 +29,17 @@ public:
     // Creates the table from the list in the file at path, then discards the
     // list. The primary key index is named "PKey".
     void CreateTableDef(const std::string& path, const std::string& table);
-    // Compacts the closed data file at path: a compacted copy is written to a
-    // temporary file in the same folder and renamed over the file, so the data
-    // file is never missing or half-written. The original stays on failure.
+    // Compacts the data file at path in place, under the engine's own locks
+    // and atomically through its journal: the file keeps its inode, owner,
+    // group and permissions, and a connection that has it open goes on with
+    // the same file. Waits for another program's transaction at most
+    // kBusyTimeoutMs, then fails with the busy message. A read-only file, a
+    // folder that cannot be written and a file that is not a data file of
+    // this program are refused unchanged.
     void CompactDatabase(const std::string& path);
-    // "TMP" + a number 0-999 + ".mdb" in dir (the current directory when dir is
-    // empty), drawn again while a file of that name exists.
+    // A new empty file "TMP" + six random characters + ".mdb" in dir (the
+    // current directory when dir is empty); the name is unique as mkstemp
+    // makes it, however many earlier files lie there.
     std::string MakeTempName(const std::string& dir = std::string());
 
     int Count() const { return count_; }
@@ -74,3 +82,12 @@ const std::vector<SchemaTable>& VelmoSchema();
 // already at path is replaced once the new one is complete.
 void CreateVersion1File(const std::string& path);
 const std::vector<SchemaTable>& Version1Schema();
+
+// The layout of an open database: 2 for the current one (iStruct, MasItem,
+// MasTori and OrderPlan), 1 for the previous one (the first three without
+// OrderPlan), 0 for a database that is not a data file of this program.
+int DataFileVersion(Database& db);
+
+// Opens a data file of either layout; refuses, unchanged, a database that is
+// not a data file of this program, naming the first table it lacks.
+std::shared_ptr<Database> OpenCheckedDataFile(const std::string& path, bool readOnly = false);

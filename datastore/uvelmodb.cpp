@@ -1,5 +1,6 @@
 // The layout of a data file: the only place where its tables are defined.
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "engine.h"
@@ -75,6 +76,25 @@ const std::vector<SchemaTable>& Version1Schema() {
     return schema;
 }
 
+int DataFileVersion(Database& db) {
+    for (const char* t : {"iStruct", "MasItem", "MasTori"})
+        if (!db.HasTable(t)) return 0;
+    return db.HasTable("OrderPlan") ? 2 : 1;
+}
+
+std::shared_ptr<Database> OpenCheckedDataFile(const std::string& path, bool readOnly) {
+    auto db = Database::Open(path, readOnly);
+    if (DataFileVersion(*db) == 0) {
+        std::string missing;
+        for (const char* t : {"iStruct", "MasItem", "MasTori"})
+            if (missing.empty() && !db->HasTable(t)) missing = t;
+        db->Close();
+        throw EngineError("'" + path + "' はこのプログラムのデータファイルではありません。(テーブル " + missing +
+                          " がありません)");
+    }
+    return db;
+}
+
 namespace {
 
 void CreateTable(clsDaoMent& ment, const std::string& path, const SchemaTable& t) {
@@ -85,11 +105,40 @@ void CreateTable(clsDaoMent& ment, const std::string& path, const SchemaTable& t
     ment.CreateTableDef(path, t.name);
 }
 
+// Moves the complete new file tmp to path. A data file already at path is
+// locked first, waiting at most the busy bound, so it is not replaced in the
+// middle of another program's transaction; a connection that still has the
+// old file open can no longer commit into it afterwards (the engine adapter's
+// commit check).
+void ReplaceWithNewFile(const std::string& tmp, const std::string& path) {
+    std::shared_ptr<Database> old;
+    if (LooksLikeDataFile(path)) {
+        try {
+            old = Database::Open(path);
+        } catch (const DataFileError&) {
+            throw;
+        } catch (const EngineError&) {
+            // A damaged file: nobody can be working in it.
+        }
+        if (old) old->LockExclusive();
+    }
+    if (rename(tmp.c_str(), path.c_str()) != 0)
+        throw EngineError("データファイル '" + path + "' を作成できません。(" + std::strerror(errno) + ")");
+}
+
 // Builds a new data file with the tables beside path and moves it into place
 // when it is complete, so a failure never leaves a half-made or missing file.
+// The user hears of the file and folder they chose, not of the temporary file.
 void BuildDataFile(const std::string& path, const std::vector<SchemaTable>& tables) {
+    std::string dir = DirName(path);
+    struct stat st;
+    if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        throw EngineError("フォルダ '" + dir + "' がないため、データファイル '" + path + "' を作成できません。");
+    if (!IsWritableDir(dir))
+        throw DataFileError("フォルダ '" + dir + "' に書き込めないため、データファイル '" + path +
+                            "' を作成できません。");
     clsDaoMent ment;
-    std::string tmp = ment.MakeTempName(DirName(path));
+    std::string tmp = ment.MakeTempName(dir);
     try {
         ment.CreateDatabase(tmp);
         for (const auto& t : tables) CreateTable(ment, tmp, t);
@@ -98,8 +147,7 @@ void BuildDataFile(const std::string& path, const std::vector<SchemaTable>& tabl
             CreateSchemaIndexes(*db);
             db->Close();
         }
-        if (rename(tmp.c_str(), path.c_str()) != 0)
-            throw EngineError("データファイル '" + path + "' を作成できません。(" + std::strerror(errno) + ")");
+        ReplaceWithNewFile(tmp, path);
     } catch (...) {
         unlink(tmp.c_str());
         throw;

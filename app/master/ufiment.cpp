@@ -367,11 +367,11 @@ void TfrmMasItem::LoadItem(const QString& code) {
 }
 
 void TfrmMasItem::actCalcTotal() {
-    // A field that is not a number ends here through the error report; the
-    // label keeps what it showed.
-    double total = CostTotal({ToStd(numShuzaihi->text()), ToStd(numKakouhi->text()), ToStd(numGaichuuhi->text()),
-                              ToStd(numEtchi->text())});
-    dsplblTanka->setText(ToQ(FormatMoney(total)));
+    // While a field does not hold a number yet (the user is typing ".5"),
+    // the label keeps what it showed; saving reports the field.
+    auto total = CostTotal({ToStd(numShuzaihi->text()), ToStd(numKakouhi->text()), ToStd(numGaichuuhi->text()),
+                            ToStd(numEtchi->text())});
+    if (total) dsplblTanka->setText(ToQ(FormatMoney(*total)));
 }
 
 sItemForm TfrmMasItem::ReadForm() const {

@@ -113,9 +113,7 @@ void TfrmTori::BuildActions() {
     ItemListFindAct = action("検索(&S)", 0, "検索", nullptr);
     connect(ItemListFindAct, &QAction::triggered, this, [this] { RunCommand([this] { SearchTori(QString(), -1); }); });
     HelpAct = action("ヘルプ(&H)", 9, "ヘルプ", nullptr);
-    connect(HelpAct, &QAction::triggered, this, [] {
-        Platform().ShellOpen(ToQ(HelpPagePath()));
-    });
+    connect(HelpAct, &QAction::triggered, this, [] { OpenHelpPage(); });
 
     QMenuBar* menu = frame->menuBar();
     QMenu* file = menu->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));

@@ -485,7 +485,7 @@ void TfrmPlanFrame::actCloseExecute() {
     }
 }
 
-void TfrmPlanFrame::actHelpExecute() { Platform().ShellOpen(ToQ(ProgramDir() + "/Help/index.html")); }
+void TfrmPlanFrame::actHelpExecute() { OpenHelpPage(); }
 
 void TfrmPlanFrame::closeEvent(QCloseEvent* e) {
     SaveGridWidths();

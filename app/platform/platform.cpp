@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "installpaths.h"
 #include "notify.h"
 #include "verror.h"
 
@@ -24,6 +25,13 @@ void SetPlatform(IPlatform* platform) {
                           [](const std::string& kind, const std::string& message) {
                               Platform().ErrorReport(QString::fromStdString(kind), QString::fromStdString(message));
                           }});
+}
+
+void OpenHelpPage() {
+    QString page = QString::fromStdString(HelpPagePath());
+    if (Platform().ShellOpen(page)) return;
+    Platform().Info(QStringLiteral("ﾍﾙﾌﾟのﾍﾟｰｼﾞを開けませんでした。\n") + page +
+                    QStringLiteral("\nﾍﾟｰｼﾞが見つからないか、ﾍﾟｰｼﾞを開くﾌﾟﾛｸﾞﾗﾑ(ﾌﾞﾗｳｻﾞ)がありません。\n"));
 }
 
 bool RunCommand(const std::function<void()>& command) {

@@ -29,14 +29,14 @@ public:
     virtual bool Question(const QString& text, const QString& caption = QStringLiteral("情報"),
                           bool defaultYes = true) = 0;
     // The error report: a box titled "アプリケーション エラー" with the error's
-    // kind and message.
+    // message; the kind (an internal class name) goes to stderr only.
     virtual void ErrorReport(const QString& kind, const QString& message) = 0;
     // File dialogs; the empty text when cancelled.
     virtual QString OpenFileName(const FileDialogOptions& o) = 0;
     virtual QString SaveFileName(const FileDialogOptions& o) = 0;
     // Opens a file (help page), a URL or a "mailto:" address with the desktop;
-    // the result is not checked.
-    virtual void ShellOpen(const QString& target) = 0;
+    // false when it could not be opened (a missing file, no program for it).
+    virtual bool ShellOpen(const QString& target) = 0;
     // Hourglass cursor on and off (nested calls count).
     virtual void SetWaitCursor(bool on) = 0;
     // Shows a window modally; returns its result (QDialog::Accepted = 1).
@@ -59,6 +59,10 @@ public:
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
+
+// ヘルプ of every window: opens the help page; when no program can open it
+// (or it is missing) an information message says so, naming its path.
+void OpenHelpPage();
 
 // The command boundary: runs a command; an error it does not catch is shown
 // through the error report and the program goes on. Returns false when the

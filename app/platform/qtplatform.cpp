@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTranslator>
 #include <QUrl>
+#include <cstdio>
 
 #include "reportpreview.h"
 
@@ -62,11 +63,7 @@ QString QtNameFilters(const QString& filter) {
     return out.join(";;");
 }
 
-QString ErrorReportText(const QString& kind, const QString& message) {
-    QString text = message.trimmed();
-    if (!kind.isEmpty()) text += QStringLiteral("\n\n(") + kind + QStringLiteral(")");
-    return text;
-}
+QString ErrorReportText(const QString& message) { return message.trimmed(); }
 
 QString OverwriteQuestion(const QString& path) {
     return QFileInfo(path).fileName() + QStringLiteral(" は既に存在します。\n上書きしますか？");
@@ -106,8 +103,11 @@ void QtPlatform::ErrorReport(const QString& kind, const QString& message) {
     // The hourglass of the failed command is still on the stack of
     // override cursors; it is covered, not removed, so the sections that set
     // it stay balanced.
+    // The kind of the error is for whoever looks into a fault, not for the
+    // user's box.
+    std::fprintf(stderr, "%s: %s\n", kind.toUtf8().constData(), message.toUtf8().constData());
     ArrowCursor arrow;
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("アプリケーション エラー"), ErrorReportText(kind, message),
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("アプリケーション エラー"), ErrorReportText(message),
                     QMessageBox::Ok, ActiveWindow());
     box.exec();
 }
@@ -140,10 +140,12 @@ QString QtPlatform::SaveFileName(const FileDialogOptions& o) {
     }
 }
 
-void QtPlatform::ShellOpen(const QString& target) {
+bool QtPlatform::ShellOpen(const QString& target) {
     bool isUrl = target.contains(':') && !target.startsWith('/');
+    if (!isUrl && !QFileInfo::exists(target)) return false;
     QUrl url = isUrl ? QUrl(target) : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
-    QDesktopServices::openUrl(url);
+    // False when no program could be started for it.
+    return QDesktopServices::openUrl(url);
 }
 
 void QtPlatform::SetWaitCursor(bool on) {

@@ -19,7 +19,7 @@ public:
     void ErrorReport(const QString& kind, const QString& message) override;
     QString OpenFileName(const FileDialogOptions& o) override;
     QString SaveFileName(const FileDialogOptions& o) override;
-    void ShellOpen(const QString& target) override;
+    bool ShellOpen(const QString& target) override;
     void SetWaitCursor(bool on) override;
     int ShowModal(QWidget* window) override;
     void PreviewReport(const ReportSnapshot& report, bool wait) override;
@@ -31,8 +31,9 @@ private:
 // "desc|*.a|desc2|*.b" as a Qt name filter list "desc (*.a);;desc2 (*.b)".
 QString QtNameFilters(const QString& filter);
 
-// The error report's text: the message, then the kind of the error.
-QString ErrorReportText(const QString& kind, const QString& message);
+// The error report's text: the message only; the kind of the error goes to
+// stderr.
+QString ErrorReportText(const QString& message);
 
 // The overwrite question of the save dialog.
 QString OverwriteQuestion(const QString& path);

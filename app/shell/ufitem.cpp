@@ -606,7 +606,7 @@ void TfrmItem::RunInpExp(int mode) {
 void TfrmItem::ImportFileActExecute() { RunInpExp(0); }
 void TfrmItem::ExportFileActExecute() { RunInpExp(1); }
 
-void TfrmItem::HelpActExecute() { Platform().ShellOpen(ToQ(HelpPagePath())); }
+void TfrmItem::HelpActExecute() { OpenHelpPage(); }
 
 void TfrmItem::VersionDspActExecute() { Platform().ShowModal(frmVersion); }
 

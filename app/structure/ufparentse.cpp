@@ -202,7 +202,7 @@ void TfrmParentSe::actNameDispExecute() {
     ApplyNameDisplay();
 }
 
-void TfrmParentSe::actHelpExecute() { Platform().ShellOpen(ToQ(HelpPagePath())); }
+void TfrmParentSe::actHelpExecute() { OpenHelpPage(); }
 
 void TfrmParentSe::actPrintExecute() {
     unsigned long long count = P.CountPrintLines();

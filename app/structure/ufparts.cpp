@@ -631,7 +631,7 @@ void TfrmParts::actNameDispExecute() {
 
 void TfrmParts::actItemViewExecute() { ShowItemInfo(); }
 
-void TfrmParts::actHelpExecute() { Platform().ShellOpen(ToQ(HelpPagePath())); }
+void TfrmParts::actHelpExecute() { OpenHelpPage(); }
 
 void TfrmParts::actParentSearchExecute() {
     int row = SelectedRow();

@@ -44,7 +44,11 @@ public:
     }
     QString OpenFileName(const FileDialogOptions& o) override { return File("open", o); }
     QString SaveFileName(const FileDialogOptions& o) override { return File("save", o); }
-    void ShellOpen(const QString& target) override { calls.push_back({"shell", target, {}}); }
+    bool shellOpens = true;  // what ShellOpen answers
+    bool ShellOpen(const QString& target) override {
+        calls.push_back({"shell", target, {}});
+        return shellOpens;
+    }
     void SetWaitCursor(bool on) override { waitDepth += on ? 1 : -1; }
     int ShowModal(QWidget* w) override {
         calls.push_back({"modal", w->metaObject()->className(), w->windowTitle()});

@@ -424,6 +424,15 @@ TEST_F(MainWindowTest, CommandsOpenTheirWindows) {
     fake.Clear();
     frmItem->HelpAct->trigger();
     EXPECT_EQ(fake.Texts("shell"), QStringList{QString::fromStdString(ProgramDir() + "/Help/index.html")});
+    EXPECT_TRUE(fake.Texts("info").isEmpty());
+    // No program can open the page: the user is told so, with its path.
+    fake.Clear();
+    fake.shellOpens = false;
+    frmItem->HelpAct->trigger();
+    ASSERT_EQ(fake.Texts("info").size(), 1);
+    EXPECT_TRUE(fake.Texts("info")[0].contains(QString::fromStdString(ProgramDir() + "/Help/index.html")))
+        << fake.Texts("info")[0].toStdString();
+    fake.shellOpens = true;
 
     // The CSV dialog works on the file with a connection of its own.
     for (QAction* a : {frmItem->ImportFileAct, frmItem->ExportFileAct}) {

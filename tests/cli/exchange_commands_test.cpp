@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "clirun.h"
 #include "csv.h"
 #include "dbfixture.h"
+#include "fileutil.h"
 #include "sjis.h"
 
 class CliExchange : public ::testing::Test {
@@ -37,6 +40,31 @@ TEST_F(CliExchange, TheSampleDataRoundTripsExactly) {
     EXPECT_EQ(ReadText(dir.File("s.csv")), ReadText(Example("structure.csv")));
     EXPECT_EQ(ReadText(dir.File("i.csv")), ReadText(Example("items.csv")));
     EXPECT_EQ(ReadText(dir.File("t.csv")), ReadText(Example("partners.csv")));
+}
+
+// An export never writes over its own data file, whatever name or link the
+// output is given; nothing is written at all.
+TEST_F(CliExchange, ExportRefusesTheDataFileAsItsOutput) {
+    std::string mdb = dir.File("data.mdb");
+    ASSERT_EQ(Run({"import", mdb, "--structure", Example("structure.csv"), "--header"}).code, 0);
+    mkdir(dir.File("sub").c_str(), 0755);
+    ASSERT_EQ(symlink(mdb.c_str(), dir.File("link.csv").c_str()), 0);
+    ASSERT_EQ(link(mdb.c_str(), dir.File("hard.csv").c_str()), 0);
+    const std::string before = ReadText(mdb);
+    const std::vector<std::string> outputs = {mdb, dir.Path() + "/./data.mdb", dir.File("sub") + "/../data.mdb",
+                                              dir.File("link.csv"), dir.File("hard.csv")};
+    for (const std::string& out : outputs) {
+        SCOPED_TRACE(out);
+        auto r = Run({"export", mdb, "--items", dir.File("items.csv"), "--structure", out});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_NE(r.err.find("ｴｸｽﾎﾟｰﾄ元のMDBﾌｧｲﾙと同じです"), std::string::npos) << r.err;
+        EXPECT_TRUE(ReadText(mdb) == before) << "the data file was written";
+        EXPECT_FALSE(FileExists(dir.File("items.csv"))) << "nothing is written before the check";
+    }
+    struct stat st {};
+    ASSERT_EQ(lstat(dir.File("link.csv").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(Info(mdb), "version: 2\niStruct: 84\nMasItem: 0\nMasTori: 0\nOrderPlan: 0\nSupply: 0\n");
 }
 
 // A spreadsheet program saves a CSV file with minimal quoting (names with

@@ -93,6 +93,14 @@ protected:
         db->Close();
         return p;
     }
+    // An SQLite file of another program: no tables of this one.
+    std::string Foreign(const char* name) {
+        std::string p = Current(name);
+        auto db = Database::Open(p);
+        db->Execute("DROP TABLE iStruct; DROP TABLE MasTori; DROP TABLE Supply");
+        db->Close();
+        return p;
+    }
     std::string Text(const char* name) {
         std::string p = dir.File(name);
         WriteText(p, "CD,NAME\r\n");
@@ -118,6 +126,7 @@ TEST_F(DataFileMoves, OpenKeepsOrRestoresThePreviousFile) {
         {"version 1", true, Old("old.mdb"), OpenResult::OldVersion, false, 0},
         {"version 1, nothing open before", false, Old("old.mdb"), OpenResult::OldVersion, false, 0},
         {"text file", true, Text("text.mdb"), OpenResult::Failed, false, 1},
+        {"database of another program", true, Foreign("foreign.mdb"), OpenResult::Failed, false, 1},
         {"missing file", false, dir.File("gone.mdb"), OpenResult::Failed, false, 1},
     };
     for (const auto& c : cases) {

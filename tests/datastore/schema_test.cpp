@@ -1,6 +1,10 @@
 // Layout of a new data file, limits enforced by the file, compaction and
 // the refusal of files that are not data files.
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
 #include <sys/stat.h>
 
 #include "dbfixture.h"
@@ -127,11 +131,10 @@ TEST(TableDefs, CounterColumnNumbersRows) {
     m.TableDefAdd(2, "T", 0, 0, jtText);
     m.CreateTableDef(p, "Seq");
     EXPECT_EQ(m.Count(), 0);
-    clsDao dao;
-    ASSERT_EQ(dao.OpenDatabase(p), 0);
-    dao.Execute("INSERT INTO Seq (T) VALUES ('a')");
-    dao.Execute("INSERT INTO Seq (T) VALUES ('b')");
-    clsDaoRs rs(dao.GetDatabase());
+    auto db = Database::Open(p);
+    db->Execute("INSERT INTO Seq (T) VALUES ('a')");
+    db->Execute("INSERT INTO Seq (T) VALUES ('b')");
+    clsDaoRs rs(db);
     rs.OpenRecordset("SELECT * FROM Seq ORDER BY ID", 0);
     EXPECT_EQ(rs.Int("ID"), 1);
     rs.MoveRecord(0);
@@ -191,12 +194,41 @@ TEST(Compaction, FailureLeavesTheOriginalIntact) {
     EXPECT_EQ(files, 2);  // no temporary file left behind
 }
 
-TEST(Compaction, TempNamesAreDrawnAgainWhileTaken) {
+TEST(TempNames, UniqueWhateverEarlierRunsLeftBehind) {
     TempDir d;
-    for (int i = 0; i < 1000; ++i)
-        if (i != 417) WriteText(d.File("TMP" + std::to_string(i) + ".mdb"), "");
+    for (int i = 0; i < 1000; ++i) WriteText(d.File("TMP" + std::to_string(i) + ".mdb"), "left");
     clsDaoMent m;
-    EXPECT_EQ(m.MakeTempName(d.Path()), d.File("TMP417.mdb"));
+    std::string a = m.MakeTempName(d.Path()), b = m.MakeTempName(d.Path());
+    EXPECT_NE(a, b);
+    for (const auto& n : {a, b}) {
+        EXPECT_EQ(DirName(n), d.Path());
+        EXPECT_EQ(ReadText(n), "") << n;  // a new file, not one of the leftovers
+    }
+}
+
+TEST(CreateSchemaMode, FailuresLeaveNoTemporaryFileBehind) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::string& target)> setUp;
+        bool fullDisk;
+    };
+    const Case cases[] = {
+        {"a folder stands at the name", [](const std::string& t) { std::filesystem::create_directory(t); }, false},
+        {"the disk is full", [](const std::string&) {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir d;
+        std::string target = d.File("new.mdb");
+        c.setUp(target);
+        auto before = std::distance(std::filesystem::directory_iterator(d.Path()), {});
+        {
+            std::optional<FileSizeLimit> limit;
+            if (c.fullDisk) limit.emplace(2048);
+            EXPECT_THROW(CreateSchema(target, 0), EngineError);
+        }
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(d.Path()), {}), before);
+    }
 }
 
 TEST(OpeningBadFiles, RefusedWithoutCreatingOrChangingAnything) {

@@ -22,9 +22,13 @@ inline std::string ShellQuote(const std::string& s) {
     return q + "'";
 }
 
-inline CliResult RunCli(const std::vector<std::string>& args, const std::string& workDir) {
+// wrapper: a command that runs velmo-cli (setpriv as another user, timeout).
+inline CliResult RunCli(const std::vector<std::string>& args, const std::string& workDir,
+                        const std::vector<std::string>& wrapper = {}) {
     const char* exe = std::getenv("VELMO_CLI");
-    std::string cmd = ShellQuote(exe ? exe : VELMO_CLI_PATH);
+    std::string cmd;
+    for (const auto& w : wrapper) cmd += ShellQuote(w) + " ";
+    cmd += ShellQuote(exe ? exe : VELMO_CLI_PATH);
     for (const auto& a : args) cmd += " " + ShellQuote(a);
     std::string outFile = workDir + "/.cli.out", errFile = workDir + "/.cli.err";
     cmd += " >" + ShellQuote(outFile) + " 2>" + ShellQuote(errFile);
