@@ -17,6 +17,7 @@
 
 #include "fileutil.h"
 #include "fracommon.h"
+#include "installpaths.h"
 #include "platform.h"
 #include "ucommon.h"
 #include "windowcalls.h"
