@@ -70,8 +70,10 @@ int clsDao::TableCheck(const std::string& name) {
 }
 
 int DataFileVersion(clsDao& dao) {
-    if (dao.TableCheck("OrderPlan") == 0) return 2;
-    for (const char* t : {"iStruct", "MasItem", "MasTori"})
-        if (dao.TableCheck(t) != 0) return 0;
-    return 1;
+    try {
+        auto db = dao.GetDatabase();
+        return db ? DataFileVersion(*db) : 0;
+    } catch (...) {
+        return 0;
+    }
 }
