@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 std::string GetToken(std::string_view text, int n, std::string_view sep) {
     if (n < 1 || sep.empty()) return n == 1 ? std::string(text) : std::string();
@@ -218,5 +219,14 @@ long long StrToIntDef(std::string_view s, long long def) {
 std::string MonthKey(int year, int month) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%04d%02d", year, month);
+    return buf;
+}
+
+std::string TodayYmd() {
+    std::time_t now = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&now, &t);
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%04d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
     return buf;
 }

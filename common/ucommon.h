@@ -43,3 +43,5 @@ long long StrToIntDef(std::string_view s, long long def);
 
 // Month key "yyyymm".
 std::string MonthKey(int year, int month);
+// Today's date "yyyymmdd" (local time), as the settings marks hold dates.
+std::string TodayYmd();

@@ -1,0 +1,83 @@
+// velmo-cli explode, end to end on a real data file and settings file.
+#include <gtest/gtest.h>
+
+#include "clirun.h"
+#include "settings.h"
+#include "structdata.h"
+#include "testutil.h"
+#include "udaoment.h"
+#include "udaors.h"
+
+namespace {
+
+class CliSupply : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = dir.File("data.mdb");
+        CreateSchema(path, 0);
+        ASSERT_EQ(dao.OpenDatabase(path), 0);
+        InsertItems(dao, "S:3 B:2 U:1 X:0 Q'1:0");
+        InsertLines(dao, "S>B*1 S>U*2 B>X*3 U>X*1 U>Q'1*2");
+        ExecAll(dao, {"INSERT INTO OrderPlan (OYM, CD, [ORDER], ZAIKO, SEISAN) VALUES ('202405', 'S', 12, 2, 10)",
+                      "INSERT INTO OrderPlan (OYM, CD, [ORDER], ZAIKO, SEISAN) VALUES ('202405', 'B', 4, 0, 4)",
+                      "INSERT INTO Supply (OYM, CD, NEED, ZAIKO, SUPPLY) VALUES ('202405', 'X', 1, 60, -59)"});
+    }
+    CliResult Run(std::vector<std::string> args) {
+        args.push_back("--settings");
+        args.push_back(ini());
+        return RunCli(args, dir.Path());
+    }
+    std::string ini() { return dir.File("Velmo.ini"); }
+    std::string Supply() {
+        std::string out;
+        clsDaoRs rs(dao.GetDatabase());
+        rs.OpenRecordset("SELECT * FROM Supply ORDER BY CD", 0);
+        for (; !rs.IsEOF(); rs.MoveRecord(0)) out += rs.Text("CD") + "|" + rs.Text("NEED") + "|" + rs.Text("SUPPLY") + " ";
+        rs.Close();
+        return out;
+    }
+
+    TempDir dir;
+    std::string path;
+    clsDao dao;
+};
+
+TEST_F(CliSupply, ExplodePrintsTheRowsWrittenAndMarksTheMonth) {
+    auto r = Run({"explode", path, "--month", "202405"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "X\t50\t60\t-10\nB\t10\t0\t10\nQ'1\t40\t0\t40\nU\t20\t0\t20\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(Supply(), "B|10|10 Q'1|40|40 U|20|20 X|50|-10 ");
+    EXPECT_EQ(IniFile(ini()).ReadString("SupEnt", "202405", "").size(), 8u);
+}
+
+TEST_F(CliSupply, ExplodeRefusals) {
+    ExecAll(dao, {"INSERT INTO iStruct (CD1, CD2, INZU, KFLG, CFLG) VALUES ('X', 'S', 1, 1, 0)"});
+    IniFile(ini()).WriteString("SupEnt", "202405", "");
+    struct Case {
+        std::vector<std::string> args;
+        const char* err;
+    };
+    const Case cases[] = {
+        {{"explode", path, "--month", "202405"},
+         "構成がループしています: B → X → S → B\n構成がループしています: X → S → U → X\n"},
+        {{"explode", path, "--month", "202413"}, "velmo-cli: --month は年月を YYYYMM の形で指定してください。(202413)\n"},
+        {{"explode", path, "--month", "2024-5"}, "velmo-cli: --month は年月を YYYYMM の形で指定してください。(2024-5)\n"},
+        {{"explode", path}, "usage: velmo-cli explode FILE --month YYYYMM\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        auto r = Run(c.args);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, c.err);
+    }
+    EXPECT_EQ(Supply(), "X|1|-59 ");
+    EXPECT_EQ(IniFile(ini()).ReadString("SupEnt", "202405", "x"), "");
+
+    auto r = Run({"explode", dir.File("missing.mdb"), "--month", "202405"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("missing.mdb"), std::string::npos);
+}
+
+}  // namespace
