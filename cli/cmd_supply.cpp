@@ -1,12 +1,14 @@
 // Procurement commands: explode (the 所要展開 of the procurement support
-// window). UTF-8, TAB between the fields; messages on stderr, exit code 1 on
-// failure.
+// window) and supply (its list, with the stock entry of Save). UTF-8, TAB
+// between the fields; messages on stderr, exit code 1 on failure.
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <tuple>
 
 #include "cli.h"
 #include "explosion.h"
+#include "supplylist.h"
 #include "ucommon.h"
 #include "udao.h"
 
@@ -70,6 +72,80 @@ int Explode(const CliArgs& a) {
     return 0;
 }
 
+const char* kSupplyUsage =
+    "supply FILE --month YYYYMM [--kbn 1,0] [--find PREFIX] [--set CODE=STOCK ...] [--csv OUT]";
+
+// --kbn: the categories of the boxes, 1 (ﾕﾆｯﾄ) and 0 (ﾊﾟｰﾂ); both by default.
+std::pair<bool, bool> KbnOption(const CliArgs& a) {
+    if (!a.Has("--kbn")) return {true, true};
+    bool unit = false, parts = false;
+    std::string list = a.Get("--kbn");
+    size_t from = 0;
+    while (true) {
+        size_t comma = list.find(',', from);
+        std::string k = Trim(list.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
+        if (k == "1") unit = true;
+        else if (k == "0") parts = true;
+        else throw CliFailure{"velmo-cli: --kbn は 1 (ﾕﾆｯﾄ) と 0 (ﾊﾟｰﾂ) を , で区切って指定してください。(" + list + ")"};
+        if (comma == std::string::npos) break;
+        from = comma + 1;
+    }
+    return {unit, parts};
+}
+
+struct SupplySearch {
+    std::unique_ptr<clsDao> dao;
+    std::string month;
+    bool unit = true, parts = true;
+    std::string find;
+};
+
+// The window's search after its two checks: a category, a current month.
+std::vector<std::vector<std::string>> RunSupplySearch(const SupplySearch& s) {
+    if (!s.unit && !s.parts) throw CliFailure{Trim(kSupNoCategory)};
+    if (!IsSupplyCurrent(s.month)) throw CliFailure{kSupNotCurrent};
+    return clsSupplyList(s.dao.get()).Search(s.month, s.unit, s.parts, s.find);
+}
+
+SupplySearch SupplyArgs(const CliArgs& a, const std::string& usage) {
+    if (a.positional.size() != 1) throw CliFailure{"usage: velmo-cli " + usage};
+    SupplySearch s;
+    s.month = MonthOption(a, usage);
+    std::tie(s.unit, s.parts) = KbnOption(a);
+    s.find = a.Get("--find");
+    s.dao = OpenFile(a.positional[0]);
+    return s;
+}
+
+int Supply(const CliArgs& a) {
+    SupplySearch s = SupplyArgs(a, kSupplyUsage);
+    auto rows = RunSupplySearch(s);
+    std::vector<std::string> sets = a.GetAll("--set");
+    if (!sets.empty()) {
+        // Every --set is a stock typed into its row; then Save writes every
+        // listed row at once.
+        for (const auto& set : sets) {
+            size_t eq = set.find('=');
+            if (eq == std::string::npos) throw CliFailure{"velmo-cli: --set は CODE=STOCK の形で指定してください。(" + set + ")"};
+            std::string code = set.substr(0, eq);
+            bool found = false;
+            for (auto& r : rows)
+                if (r[kSupCode] == code) {
+                    r[kSupStock] = set.substr(eq + 1);
+                    SupRecompute(r);
+                    found = true;
+                }
+            if (!found) throw CliFailure{"velmo-cli: 品番 " + code + " は一覧にありません。"};
+        }
+        clsSupplyList(s.dao.get()).SaveSupply(s.month, rows);
+        rows = RunSupplySearch(s);
+    }
+    for (const auto& r : rows) PrintLine(r);
+    PrintLine({"# 該当件数: " + std::to_string(rows.size())});
+    return 0;
+}
+
 CliRegistrar r1({"explode", kExplodeUsage, {"--month"}, Explode});
+CliRegistrar r2({"supply", kSupplyUsage, {"--month", "--kbn", "--find", "--set", "--csv"}, Supply});
 
 }  // namespace

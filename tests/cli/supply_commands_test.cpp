@@ -1,4 +1,4 @@
-// velmo-cli explode, end to end on a real data file and settings file.
+// velmo-cli explode and supply, end to end on a real data file and settings file.
 #include <gtest/gtest.h>
 
 #include "clirun.h"
@@ -78,6 +78,43 @@ TEST_F(CliSupply, ExplodeRefusals) {
     auto r = Run({"explode", dir.File("missing.mdb"), "--month", "202405"});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("missing.mdb"), std::string::npos);
+}
+
+TEST_F(CliSupply, SupplyListsAndSavesStock) {
+    ExecAll(dao, {"UPDATE MasItem SET TEHAIKBN = 0, SOUKO = 'W'",
+                  "UPDATE MasItem SET TEHAIKBN = 1, TEHAICD = 'S1', TEHAINI = '箱', TEHAINISU = 10, TANKA = 120 "
+                  "WHERE CD = 'X'",
+                  "INSERT INTO MasTori (KBN, CD, NAME) VALUES (1, 'S1', '東海ネジ')"});
+    // Not exploded yet: refused.
+    auto r = Run({"supply", path, "--month", "202405"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "未更新です。展開処理を行ってください。\n");
+    ASSERT_EQ(Run({"explode", path, "--month", "202405"}).code, 0);
+
+    const std::string q = "自達\tW\tﾊﾟｰﾂ\tQ'1\tname of Q'1\t40\t0\t40\t0\t0\t\t0\t0\n",
+                      u = "自達\tW\tﾕﾆｯﾄ\tU\tname of U\t20\t0\t20\t0\t0\t\t0\t0\n";
+    r = Run({"supply", path, "--month", "202405"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, q + u + "仕入先\tS1:東海ネジ\tﾊﾟｰﾂ\tX\tname of X\t50\t60\t-10\t10\t0\t箱\t120\t0\n# 該当件数: 3\n");
+    r = Run({"supply", path, "--month", "202405", "--kbn", "1"});
+    EXPECT_EQ(r.out, u + "# 該当件数: 1\n");
+    r = Run({"supply", path, "--month", "202405", "--kbn", "0", "--find", "q'"});
+    EXPECT_EQ(r.out, q + "# 該当件数: 1\n");
+
+    r = Run({"supply", path, "--month", "202405", "--find", "X", "--set", "X=20"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "仕入先\tS1:東海ネジ\tﾊﾟｰﾂ\tX\tname of X\t50\t20\t30\t10\t3\t箱\t120\t3,600\n# 該当件数: 1\n");
+    EXPECT_EQ(Supply(), "B|10|10 Q'1|40|40 U|20|20 X|50|30 ");
+
+    // A code that is not listed, and a month whose plan changed since.
+    r = Run({"supply", path, "--month", "202405", "--find", "X", "--set", "U=1"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "velmo-cli: 品番 U は一覧にありません。\n");
+    EXPECT_EQ(Supply(), "B|10|10 Q'1|40|40 U|20|20 X|50|30 ");
+    IniFile(ini()).WriteString("SupEnt", "202405", "");
+    r = Run({"supply", path, "--month", "202405"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "未更新です。展開処理を行ってください。\n");
 }
 
 }  // namespace
