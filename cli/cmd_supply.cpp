@@ -1,6 +1,7 @@
 // Procurement commands: explode (the 所要展開 of the procurement support
-// window) and supply (its list, with the stock entry of Save). UTF-8, TAB
-// between the fields; messages on stderr, exit code 1 on failure.
+// window), supply (its list, with the stock entry of Save) and report supply
+// (its Print, repSup). UTF-8, TAB between the fields; messages on stderr,
+// exit code 1 on failure.
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -8,6 +9,7 @@
 
 #include "cli.h"
 #include "explosion.h"
+#include "report_out.h"
 #include "supplylist.h"
 #include "ucommon.h"
 #include "udao.h"
@@ -73,7 +75,7 @@ int Explode(const CliArgs& a) {
 }
 
 const char* kSupplyUsage =
-    "supply FILE --month YYYYMM [--kbn 1,0] [--find PREFIX] [--set CODE=STOCK ...] [--csv OUT]";
+    "supply FILE --month YYYYMM [--kbn 1,0] [--find PREFIX] [--set CODE=STOCK ...]";
 
 // --kbn: the categories of the boxes, 1 (ﾕﾆｯﾄ) and 0 (ﾊﾟｰﾂ); both by default.
 std::pair<bool, bool> KbnOption(const CliArgs& a) {
@@ -145,7 +147,22 @@ int Supply(const CliArgs& a) {
     return 0;
 }
 
+const char* kReportUsage = "report supply FILE --month YYYYMM [--kbn 1,0] [--find PREFIX] (-o OUT.pdf | --text)";
+
+int ReportSupply(const CliArgs& a) {
+    SupplySearch s = SupplyArgs(a, kReportUsage);
+    auto rows = RunSupplySearch(s);
+    // As Print: the month title, then the twelve texts of every row.
+    ReportSnapshot report;
+    report.id = ReportId::Sup;
+    report.title = GetReportInfo(ReportId::Sup).title;
+    report.month = s.month.substr(0, 4) + "年" + s.month.substr(4) + "月";
+    for (const auto& r : rows) report.lines.push_back(SupPrintLine(r));
+    return EmitReport(report, a);
+}
+
 CliRegistrar r1({"explode", kExplodeUsage, {"--month"}, Explode});
-CliRegistrar r2({"supply", kSupplyUsage, {"--month", "--kbn", "--find", "--set", "--csv"}, Supply});
+CliRegistrar r2({"supply", kSupplyUsage, {"--month", "--kbn", "--find", "--set"}, Supply});
+CliRegistrar r3({"report supply", kReportUsage, {"-o", "--month", "--kbn", "--find"}, ReportSupply});
 
 }  // namespace

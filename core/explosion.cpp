@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <string_view>
 #include <unordered_set>
 
 #include "engine.h"
@@ -19,9 +20,34 @@ namespace {
 
 using Wide = __int128;
 
+struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
 // Sums beyond this are out of range whatever follows; it keeps the wide sums
 // far from their own limit (terms are below 2^53 x 2^63).
 constexpr Wide kSumGuard = static_cast<Wide>(1) << 120;
+
+// Items of every node in one array: node n has items[start[n]] up to
+// items[start[n + 1]].
+template <class T>
+struct Buckets {
+    std::vector<int> start;
+    std::vector<T> items;
+    size_t Size(int n) const { return static_cast<size_t>(start[static_cast<size_t>(n) + 1] - start[static_cast<size_t>(n)]); }
+    const T& At(int n, size_t i) const { return items[static_cast<size_t>(start[static_cast<size_t>(n)]) + i]; }
+    // Fills the buckets from (node, item) pairs, keeping their order.
+    template <class Pairs>
+    void Fill(size_t nodes, const Pairs& pairs) {
+        start.assign(nodes + 1, 0);
+        for (const auto& [n, item] : pairs) ++start[static_cast<size_t>(n) + 1];
+        for (size_t i = 1; i <= nodes; ++i) start[i] += start[i - 1];
+        items.resize(static_cast<size_t>(start[nodes]));
+        std::vector<int> next(start.begin(), start.end() - 1);
+        for (const auto& [n, item] : pairs) items[static_cast<size_t>(next[static_cast<size_t>(n)]++)] = item;
+    }
+};
 
 // The month's plan, the item categories and the structure lines, read once,
 // with codes numbered by their folded form (the key columns' comparison).
@@ -29,36 +55,47 @@ struct Graph {
     struct Line {
         int parent = 0, child = 0;
         long long qty = 0;
-        std::string childText;  // the child code as the line holds it
+        std::string ownText;  // the child code as the line holds it, when it differs from the node's
     };
     struct Use {
         int parent = 0;
         long long qty = 0;
     };
-    std::unordered_map<std::string, int> ids;  // folded code -> node
+    std::unordered_map<std::string, int, TextHash, std::equal_to<>> ids;  // folded code -> node
     std::vector<const std::string*> folded;    // node -> its key in ids
+    std::vector<int> rank;                     // node -> place of its folded code in key order
     std::vector<std::string> text;             // node -> code as first met
     std::vector<int> kbn;                      // node -> MasItem.KBN, -1 without a record
     std::vector<long long> production;         // node -> SEISAN of the month, 0 without a row
-    std::vector<std::vector<int>> down;        // node -> its lines, as SELECT ... WHERE CD1 = orders them
-    std::vector<std::vector<Use>> up;          // node -> lines using it whose parent has an item record
+    Buckets<int> down;                         // node -> its lines, as SELECT ... WHERE CD1 = orders them
+    Buckets<Use> up;                           // node -> lines using it whose parent has an item record
     std::vector<Line> lines;
     std::vector<int> plan;                     // planned nodes in the order of the plan statement
 
+    std::string key;  // reused: no allocation per lookup
+    std::string_view Fold(std::string_view code) {
+        key.assign(code);
+        for (char& c : key)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return key;
+    }
     int Node(const std::string& code) {
-        auto [it, fresh] = ids.try_emplace(FoldCode(code), static_cast<int>(text.size()));
+        auto found = ids.find(Fold(code));
+        if (found != ids.end()) return found->second;
+        auto [it, fresh] = ids.try_emplace(key, static_cast<int>(text.size()));
         if (fresh) {
             folded.push_back(&it->first);
             text.push_back(code);
             kbn.push_back(-1);
             production.push_back(0);
-            down.emplace_back();
-            up.emplace_back();
         }
         return it->second;
     }
-    int Find(const std::string& code) const {
-        auto it = ids.find(FoldCode(code));
+    const std::string& ChildText(const Line& l) const {
+        return l.ownText.empty() ? text[static_cast<size_t>(l.child)] : l.ownText;
+    }
+    int Find(const std::string& code) {
+        auto it = ids.find(Fold(code));
         return it == ids.end() ? -1 : it->second;
     }
 };
@@ -86,16 +123,15 @@ void ReadGraph(Database& db, const std::string& monthKey, Graph& g) {
         int c1 = StatementColumn(*st, "CD1"), c2 = StatementColumn(*st, "CD2"), qc = StatementColumn(*st, "INZU");
         while (st->Step()) {
             Graph::Line l;
-            std::string parent = st->ColumnText(c1);
-            l.childText = st->ColumnText(c2);
+            std::string parent = st->ColumnText(c1), child = st->ColumnText(c2);
             l.parent = g.Node(parent);
-            l.child = g.Node(l.childText);
+            l.child = g.Node(child);
+            if (child != g.text[static_cast<size_t>(l.child)]) l.ownText = child;
             try {
                 l.qty = IntOf(*st, qc);
             } catch (const ConvertError&) {
-                throw ExplosionError("構成 " + parent + " → " + l.childText + " の員数が整数の範囲を超えています。");
+                throw ExplosionError("構成 " + parent + " → " + child + " の員数が整数の範囲を超えています。");
             }
-            g.down[static_cast<size_t>(l.parent)].push_back(static_cast<int>(g.lines.size()));
             g.lines.push_back(std::move(l));
         }
     }
@@ -107,22 +143,48 @@ void ReadGraph(Database& db, const std::string& monthKey, Graph& g) {
     }
     // The per-parent statement answers from the key index: its lines ordered
     // by child code as the key column compares it (unique within a parent).
-    for (auto& d : g.down)
-        if (d.size() > 1)
-            std::sort(d.begin(), d.end(), [&](int a, int b) {
-                return *g.folded[static_cast<size_t>(g.lines[static_cast<size_t>(a)].child)] <
-                       *g.folded[static_cast<size_t>(g.lines[static_cast<size_t>(b)].child)];
+    std::vector<int> byKey(g.text.size());
+    for (size_t i = 0; i < byKey.size(); ++i) byKey[i] = static_cast<int>(i);
+    std::sort(byKey.begin(), byKey.end(),
+              [&](int a, int b) { return *g.folded[static_cast<size_t>(a)] < *g.folded[static_cast<size_t>(b)]; });
+    g.rank.assign(g.text.size(), 0);
+    for (size_t i = 0; i < byKey.size(); ++i) g.rank[static_cast<size_t>(byKey[i])] = static_cast<int>(i);
+    size_t nodes = g.text.size();
+    std::vector<std::pair<int, int>> down;
+    std::vector<std::pair<int, Graph::Use>> up;
+    down.reserve(g.lines.size());
+    up.reserve(g.lines.size());
+    for (size_t i = 0; i < g.lines.size(); ++i) {
+        const auto& l = g.lines[i];
+        down.emplace_back(l.parent, static_cast<int>(i));
+        if (g.kbn[static_cast<size_t>(l.parent)] >= 0) up.emplace_back(l.child, Graph::Use{l.parent, l.qty});
+    }
+    g.down.Fill(nodes, down);
+    g.up.Fill(nodes, up);
+    for (size_t n = 0; n < nodes; ++n) {
+        auto first = g.down.items.begin() + g.down.start[n], last = g.down.items.begin() + g.down.start[n + 1];
+        if (last - first > 1)
+            std::sort(first, last, [&](int a, int b) {
+                return g.rank[static_cast<size_t>(g.lines[static_cast<size_t>(a)].child)] <
+                       g.rank[static_cast<size_t>(g.lines[static_cast<size_t>(b)].child)];
             });
-    for (const auto& l : g.lines)
-        if (g.kbn[static_cast<size_t>(l.parent)] >= 0) g.up[static_cast<size_t>(l.child)].push_back({l.parent, l.qty});
+    }
 }
 
 // The distinct children of the lines collected depth first below every
 // planned item, in order of first appearance. An item met again below itself
 // is a stored loop: recorded, and the line not followed.
-std::vector<std::string> CollectCodes(const Graph& g, clsCycleLog& cycles) {
-    std::vector<std::string> codes;
-    std::unordered_set<std::string> seen;
+struct Code {
+    std::string text;
+    int node;
+};
+
+std::vector<Code> CollectCodes(const Graph& g, clsCycleLog& cycles) {
+    std::vector<Code> codes;
+    // node -> position in codes of the first text taken for it; other
+    // spellings of the same key (case variants) are distinct codes too.
+    std::vector<int> first(g.text.size(), -1);
+    std::unordered_set<std::string> variants;
     std::vector<char> state(g.text.size(), 0);  // 0 new, 1 on the path, 2 collected
     struct Frame {
         int node;
@@ -135,13 +197,12 @@ std::vector<std::string> CollectCodes(const Graph& g, clsCycleLog& cycles) {
         path.push_back({root, 0});
         while (!path.empty()) {
             Frame& f = path.back();
-            const auto& lines = g.down[static_cast<size_t>(f.node)];
-            if (f.next == lines.size()) {
+            if (f.next == g.down.Size(f.node)) {
                 state[static_cast<size_t>(f.node)] = 2;
                 path.pop_back();
                 continue;
             }
-            const Graph::Line& l = g.lines[static_cast<size_t>(lines[f.next])];
+            const Graph::Line& l = g.lines[static_cast<size_t>(g.down.At(f.node, f.next))];
             char s = state[static_cast<size_t>(l.child)];
             if (s == 0) {
                 // Below the child first; the line itself once it is done.
@@ -155,8 +216,15 @@ std::vector<std::string> CollectCodes(const Graph& g, clsCycleLog& cycles) {
                 for (auto it = from; it != path.end(); ++it) loop.push_back(g.text[static_cast<size_t>(it->node)]);
                 loop.push_back(g.text[static_cast<size_t>(l.child)]);
                 cycles.Record(loop);
-            } else if (seen.insert(l.childText).second) {
-                codes.push_back(l.childText);
+            } else {
+                int& f0 = first[static_cast<size_t>(l.child)];
+                const std::string& text = g.ChildText(l);
+                if (f0 < 0) {
+                    f0 = static_cast<int>(codes.size());
+                    codes.push_back({text, l.child});
+                } else if (codes[static_cast<size_t>(f0)].text != text && variants.insert(text).second) {
+                    codes.push_back({text, l.child});
+                }
             }
             ++f.next;
         }
@@ -167,7 +235,7 @@ std::vector<std::string> CollectCodes(const Graph& g, clsCycleLog& cycles) {
 // The demands from above of the codes' nodes and of everything above them,
 // each computed once. Loops are recorded; the first demand out of range is
 // named in outOfRange.
-std::vector<long long> Demands(const Graph& g, const std::vector<std::string>& codes, clsCycleLog& cycles,
+std::vector<long long> Demands(const Graph& g, const std::vector<Code>& codes, clsCycleLog& cycles,
                                std::string& outOfRange) {
     std::vector<long long> demand(g.text.size(), 0);
     std::vector<char> state(g.text.size(), 0);  // 0 new, 1 on the path, 2 known
@@ -179,14 +247,13 @@ std::vector<long long> Demands(const Graph& g, const std::vector<std::string>& c
     };
     std::vector<Frame> path;
     for (const auto& code : codes) {
-        int start = g.Find(code);
+        int start = code.node;
         if (state[static_cast<size_t>(start)]) continue;
         state[static_cast<size_t>(start)] = 1;
         path.push_back({start, 0, 0, false});
         while (!path.empty()) {
             Frame& f = path.back();
-            const auto& uses = g.up[static_cast<size_t>(f.node)];
-            if (f.next == uses.size()) {
+            if (f.next == g.up.Size(f.node)) {
                 Wide d = f.sum;
                 bool bad = f.over || d > kMaxExactNeed || d < -kMaxExactNeed;
                 if (bad && outOfRange.empty()) outOfRange = g.text[static_cast<size_t>(f.node)];
@@ -195,7 +262,7 @@ std::vector<long long> Demands(const Graph& g, const std::vector<std::string>& c
                 path.pop_back();
                 continue;
             }
-            const Graph::Use& u = uses[f.next];
+            const Graph::Use& u = g.up.At(f.node, f.next);
             char s = state[static_cast<size_t>(u.parent)];
             if (s == 0) {
                 state[static_cast<size_t>(u.parent)] = 1;
@@ -237,7 +304,7 @@ std::vector<clsExplosion::sHatData> Needs(Database& db, const std::string& month
     ReadGraph(db, monthKey, g);
     if (progress) progress("計算", 0, 1);
     clsCycleLog cycles;
-    std::vector<std::string> codes = CollectCodes(g, cycles);
+    std::vector<Code> codes = CollectCodes(g, cycles);
     std::string outOfRange;
     std::vector<long long> demand = Demands(g, codes, cycles, outOfRange);
     if (!cycles.Empty()) throw ExplosionError(cycles.Message());
@@ -245,10 +312,7 @@ std::vector<clsExplosion::sHatData> Needs(Database& db, const std::string& month
         throw ExplosionError("品番 " + outOfRange + " の必要数が扱える範囲(±9,007,199,254,740,992)を超えています。");
     std::vector<clsExplosion::sHatData> needs;
     needs.reserve(codes.size());
-    for (auto& c : codes) {
-        long long d = demand[static_cast<size_t>(g.Find(c))];
-        needs.push_back({std::move(c), std::max(d, 0LL)});
-    }
+    for (auto& c : codes) needs.push_back({std::move(c.text), std::max(demand[static_cast<size_t>(c.node)], 0LL)});
     return needs;
 }
 

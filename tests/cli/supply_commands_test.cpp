@@ -106,6 +106,14 @@ TEST_F(CliSupply, SupplyListsAndSavesStock) {
     EXPECT_EQ(r.out, "仕入先\tS1:東海ネジ\tﾊﾟｰﾂ\tX\tname of X\t50\t20\t30\t10\t3\t箱\t120\t3,600\n# 該当件数: 1\n");
     EXPECT_EQ(Supply(), "B|10|10 Q'1|40|40 U|20|20 X|50|30 ");
 
+    // Print: the twelve texts, the mark before the code.
+    r = Run({"report", "supply", path, "--month", "202405", "--kbn", "0", "--text"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "# report: repSup\n# title: 発注支援\n# month: 2024年05月\n"
+              "自達\tW\t＊ Q'1\tname of Q'1\t40\t0\t40\t0\t0\t\t0\t0\n"
+              "仕入先\tS1:東海ネジ\t＊ X\tname of X\t50\t20\t30\t120\t3,600\t箱\t10\t3\n");
+
     // A code that is not listed, and a month whose plan changed since.
     r = Run({"supply", path, "--month", "202405", "--find", "X", "--set", "U=1"});
     EXPECT_EQ(r.code, 1);

@@ -54,6 +54,7 @@ TEST_F(Explosion, NeedsFollowThePlanThroughTheStructure) {
         {"a parent without an item record is not climbed", "S:3 X:0", "S>M*1 M>X*4", "S=10 M=3", "X:0 M:10"},
         {"a planned unit places no demand of its own", "U:1 X:0", "U>X*2", "U=5", "X:0"},
         {"codes compare as the key columns do", "S:3 X:0", "S>x*2", "s=5", "x:10"},
+        {"two spellings of one code are two rows of one need", "S:3 T:3", "S>x*2 T>X*1", "S=5 T=1", "x:11 X:11"},
         {"a plan row without lines adds nothing", "S:3 Z:3", "", "Z=9", ""},
     };
     for (const auto& c : cases) {
