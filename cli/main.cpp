@@ -6,6 +6,7 @@
 #include "cli.h"
 #include "notify.h"
 #include "settings.h"
+#include "velmo_version.h"
 #include "verror.h"
 
 namespace {
@@ -18,7 +19,8 @@ std::map<std::string, CliCommand>& Registry() {
 int g_errors = 0;
 
 void Usage(FILE* out) {
-    std::fprintf(out, "usage: velmo-cli COMMAND ... [--settings PATH]\n");
+    std::fprintf(out, "usage: velmo-cli COMMAND ... [--settings PATH]\n"
+                      "       velmo-cli --help | --version\n");
     for (const auto& [name, c] : Registry()) std::fprintf(out, "  velmo-cli %s\n", c.usage.c_str());
 }
 
@@ -53,6 +55,10 @@ int main(int argc, char** argv) {
                               ++g_errors;
                               std::fprintf(stderr, "%s: %s\n", kind.c_str(), message.c_str());
                           }});
+    if (argc == 2 && !std::strcmp(argv[1], "--version")) {
+        std::printf("velmo-cli %s\n", VELMO_VERSION);
+        return 0;
+    }
     if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
         Usage(argc < 2 ? stderr : stdout);
         return argc < 2 ? 1 : 0;

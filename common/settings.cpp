@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "fileutil.h"
+#include "installpaths.h"
 #include "sjis.h"
 #include "ucommon.h"
 #include "verror.h"
@@ -200,8 +201,13 @@ void IniFile::WriteStrings(const std::string& section,
 
 std::string SettingsPath() {
     if (!g_settingsPath.empty()) return g_settingsPath;
-    std::string dir = ProgramDir();
-    if (IsWritableDir(dir)) return dir + "/Velmo.ini";
+    return DefaultSettingsPath(ProgramDir());
+}
+
+std::string DefaultSettingsPath(const std::string& programDir) {
+    // An installed program never writes beside itself, not even when run by
+    // a user who could (root and /usr/bin).
+    if (InstalledDataDir(programDir).empty() && IsWritableDir(programDir)) return programDir + "/Velmo.ini";
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     std::string base;
     if (xdg && *xdg) base = xdg;

@@ -34,8 +34,10 @@ private:
 
 // The settings file of the program: Velmo.ini beside the executable, or
 // $XDG_CONFIG_HOME/velmo/Velmo.ini (default ~/.config/velmo/) when that
-// folder is not writable. SetSettingsPath points every later access at
-// another file (tests, velmo-cli --settings).
+// folder is not writable or belongs to an installed tree. SetSettingsPath
+// points every later access at another file (tests, velmo-cli --settings).
 std::string SettingsPath();
+// The same rule for a program in programDir, without the override.
+std::string DefaultSettingsPath(const std::string& programDir);
 void SetSettingsPath(const std::string& path);
 IniFile AppSettings();

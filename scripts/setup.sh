@@ -6,6 +6,10 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(g++ cmake make pkg-config libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev fonts-ipafont-gothic poppler-utils xvfb xauth)
+# The install and package tests: menu entries, the manual page, the .deb.
+PACKAGES+=(desktop-file-utils)
+PACKAGES+=(man-db)
+PACKAGES+=(dpkg-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -12,15 +12,14 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "globals.h"
 #include "masterwidgets.h"
 #include "platform.h"
 #include "selectionlists.h"
 #include "settings.h"
 #include "ucommon.h"
-#include "ufitem.h"
 #include "usersettings.h"
 #include "verror.h"
+#include "windowcalls.h"
 #include "winutil.h"
 
 namespace {
@@ -53,8 +52,6 @@ void AddRow(QGridLayout* g, int row, QWidget* label, QWidget* field, QWidget* af
     g->addWidget(field, row, 1, Qt::AlignLeft | Qt::AlignVCenter);
     g->addWidget(after, row, 2, Qt::AlignLeft | Qt::AlignVCenter);
 }
-
-clsDao& MainDao() { return *frmItem->Dao; }
 
 }  // namespace
 

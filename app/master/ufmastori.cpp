@@ -8,9 +8,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "globals.h"
 #include "platform.h"
-#include "ufitem.h"
+#include "windowcalls.h"
 #include "winutil.h"
 
 namespace {
@@ -36,8 +35,6 @@ QLineEdit* Digits(QWidget* page, int maxLength) {
     e->setFixedWidth(14 + 9 * maxLength);
     return e;
 }
-
-clsDao& MainDao() { return *frmItem->Dao; }
 
 }  // namespace
 

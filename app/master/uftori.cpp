@@ -12,17 +12,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "fileutil.h"
 #include "fracommon.h"
 #include "globals.h"
+#include "installpaths.h"
 #include "listmodel.h"
 #include "listsort.h"
 #include "partnermaster.h"
 #include "platform.h"
 #include "settings.h"
-#include "ufitem.h"
-#include "ufmastori.h"
 #include "ufprint.h"
+#include "windowcalls.h"
 #include "winutil.h"
 
 namespace {
@@ -48,8 +47,6 @@ public:
         return s;
     }
 };
-
-clsDao& MainDao() { return *frmItem->Dao; }
 
 }  // namespace
 
@@ -117,7 +114,7 @@ void TfrmTori::BuildActions() {
     connect(ItemListFindAct, &QAction::triggered, this, [this] { RunCommand([this] { SearchTori(QString(), -1); }); });
     HelpAct = action("ヘルプ(&H)", 9, "ヘルプ", nullptr);
     connect(HelpAct, &QAction::triggered, this, [] {
-        Platform().ShellOpen(ToQ(ProgramDir() + "/Help/index.html"));
+        Platform().ShellOpen(ToQ(HelpPagePath()));
     });
 
     QMenuBar* menu = frame->menuBar();
@@ -270,10 +267,9 @@ QString TfrmTori::RowCode(int row) const { return lvMain->Model()->Row(row).text
 int TfrmTori::RowKbn(int row) const { return ToriKbnFromCaption(ToStd(lvMain->Model()->Row(row).texts[0])); }
 
 void TfrmTori::ShowPartnerDialog(int mode, const QString& code, int kbn) {
-    frmMasTori->SetMode(mode);
-    frmMasTori->Prepare(code, kbn);
-    Platform().ShowModal(frmMasTori);
-    if (!frmMasTori->IsCancelled()) SearchTori(frmMasTori->GetCode(), frmMasTori->GetKbn());
+    QString saved;
+    int savedKbn = 0;
+    if (EditPartner(mode, code, kbn, &saved, &savedKbn)) SearchTori(saved, savedKbn);
 }
 
 void TfrmTori::ItemEdit() {

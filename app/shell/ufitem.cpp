@@ -12,9 +12,9 @@
 #include <QToolButton>
 
 #include "filecommands.h"
-#include "fileutil.h"
 #include "fracommon.h"
 #include "globals.h"
+#include "installpaths.h"
 #include "itemsearch.h"
 #include "listmodel.h"
 #include "listsort.h"
@@ -647,7 +647,7 @@ void TfrmItem::RunInpExp(int mode) {
 void TfrmItem::ImportFileActExecute() { RunInpExp(0); }
 void TfrmItem::ExportFileActExecute() { RunInpExp(1); }
 
-void TfrmItem::HelpActExecute() { Platform().ShellOpen(ToQ(ProgramDir() + "/Help/index.html")); }
+void TfrmItem::HelpActExecute() { Platform().ShellOpen(ToQ(HelpPagePath())); }
 
 void TfrmItem::VersionDspActExecute() { Platform().ShowModal(frmVersion); }
 

@@ -12,16 +12,16 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
-#include "fileutil.h"
 #include "globals.h"
+#include "installpaths.h"
 #include "listmodel.h"
 #include "listsort.h"
 #include "platform.h"
 #include "ucommon.h"
-#include "ufitem.h"
 #include "ufparts.h"
 #include "ufprint.h"
 #include "verror.h"
+#include "windowcalls.h"
 #include "winutil.h"
 
 namespace {
@@ -105,7 +105,7 @@ void TfrmParentSe::SearchParents(const QString& code) {
     actNameDisp->setChecked(false);
     sbarPanel[4]->clear();
     WaitCursor wait;
-    P.SetDao(frmItem->Dao);
+    P.SetDao(&MainDao());
     P.SearchParents(ToStd(code));
 
     QTreeWidgetItem* root = nullptr;
@@ -193,7 +193,7 @@ void TfrmParentSe::actNameDispExecute() {
     ApplyNameDisplay();
 }
 
-void TfrmParentSe::actHelpExecute() { Platform().ShellOpen(ToQ(ProgramDir()) + QStringLiteral("/Help/index.html")); }
+void TfrmParentSe::actHelpExecute() { Platform().ShellOpen(ToQ(HelpPagePath())); }
 
 void TfrmParentSe::actPrintExecute() {
     std::vector<std::vector<std::string>> lines = P.ReportLines();

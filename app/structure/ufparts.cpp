@@ -20,20 +20,19 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
-#include "fileutil.h"
 #include "globals.h"
+#include "installpaths.h"
 #include "listmodel.h"
 #include "listsort.h"
 #include "platform.h"
 #include "ucommon.h"
-#include "ufiment.h"
-#include "ufitem.h"
 #include "ufmsg.h"
 #include "ufparentse.h"
 #include "ufprg.h"
 #include "ufprint.h"
 #include "ufstsedit.h"
 #include "verror.h"
+#include "windowcalls.h"
 #include "winutil.h"
 
 // ---------------------------------------------------------------------------
@@ -262,7 +261,7 @@ bool TfrmParts::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmParts::done(int r) {
     // FormClose: the item dialog shown from here goes with the window.
-    if (frmMasItem && frmMasItem->isVisible()) frmMasItem->close();
+    CloseItemView();
     QDialog::done(r);
 }
 
@@ -315,7 +314,7 @@ void TfrmParts::LoadStructure() {
         treeSt->clear();
     }
     lvMain->Model()->Clear();
-    S.SetDao(frmItem->Dao);
+    S.SetDao(&MainDao());
     S.OnLinesRead = [this](int n) { ProgressCount(n); };
     S.OnItemsRead = [this](int n) { ProgressCount(n); };
     ProgressShow(QStringLiteral("構造ﾃﾞｰﾀを読み込んでいます..."));
@@ -338,7 +337,7 @@ void TfrmParts::LoadStructure() {
     InitList(false);
     ShowModes();
     if (treeSt->topLevelItemCount() > 0) treeSt->setCurrentItem(treeSt->topLevelItem(treeSt->topLevelItemCount() - 1));
-    if (frmItem) move(frmItem->pos() + QPoint(30, 30));
+    if (QWidget* main = MainWindow()) move(main->pos() + QPoint(30, 30));
     ReportLoops();
 }
 
@@ -559,24 +558,24 @@ void TfrmParts::treeStChange() {
     if (!node) return;
     FillList(NodeCode(node), QString());
     UpdateTreeActions();
-    if (frmMasItem && frmMasItem->isVisible()) ShowItemInfo();
+    if (ItemViewVisible()) ShowItemInfo();
 }
 
 void TfrmParts::treeStEnter() {
     ActiveControl = QStringLiteral("treeSt");
     UpdateTreeActions();
-    if (frmMasItem && frmMasItem->isVisible()) ShowItemInfo();
+    if (ItemViewVisible()) ShowItemInfo();
 }
 
 void TfrmParts::lvMainEnter() {
     ActiveControl = QStringLiteral("lvMain");
     UpdateListActions();
-    if (frmMasItem && frmMasItem->isVisible()) ShowItemInfo();
+    if (ItemViewVisible()) ShowItemInfo();
 }
 
 void TfrmParts::lvMainSelectItem() {
     UpdateListActions();
-    if (frmMasItem && frmMasItem->isVisible()) ShowItemInfo();
+    if (ItemViewVisible()) ShowItemInfo();
 }
 
 void TfrmParts::UpdateTreeActions() {
@@ -602,15 +601,7 @@ void TfrmParts::ShowItemInfo() {
     QString code;
     if (ActiveControl == QLatin1String("treeSt")) code = NodeCode(SelectedNode());
     else if (int row = SelectedRow(); row >= 0) code = lvMain->Model()->Row(row).texts[0];
-    if (!frmMasItem) return;
-    if (frmMasItem->isVisible()) {
-        frmMasItem->Reload(code);
-        return;
-    }
-    frmMasItem->SetMode(2);
-    frmMasItem->Prepare(code);
-    frmMasItem->show();
-    frmMasItem->raise();
+    ShowItemView(code);
 }
 
 // ---------------------------------------------------------------------------
@@ -630,7 +621,7 @@ void TfrmParts::actNameDispExecute() {
 
 void TfrmParts::actItemViewExecute() { ShowItemInfo(); }
 
-void TfrmParts::actHelpExecute() { Platform().ShellOpen(ToQ(ProgramDir()) + QStringLiteral("/Help/index.html")); }
+void TfrmParts::actHelpExecute() { Platform().ShellOpen(ToQ(HelpPagePath())); }
 
 void TfrmParts::actParentSearchExecute() {
     int row = SelectedRow();

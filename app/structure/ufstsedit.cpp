@@ -17,10 +17,10 @@
 #include "settings.h"
 #include "ucommon.h"
 #include "udaors.h"
-#include "ufitem.h"
 #include "ufparts.h"
 #include "usersettings.h"
 #include "verror.h"
+#include "windowcalls.h"
 #include "winutil.h"
 
 namespace {
@@ -143,12 +143,12 @@ void TfrmStrEdit::Prepare(const QString& parent, const QString& child, int paren
     setWindowTitle(add ? QStringLiteral("親[") + parent + QStringLiteral("] に追加")
                        : QStringLiteral("親[") + parent + QStringLiteral("] 子[") + child + QStringLiteral("] の編集"));
     LoadLine(parent, child);
-    if (frmItem) CenterWindow(this);
+    if (MainWindow()) CenterWindow(this);
     (add ? static_cast<QWidget*>(edtFind) : numInzu)->setFocus();
 }
 
 void TfrmStrEdit::LoadLine(const QString& parent, const QString& child) {
-    clsDaoRs rs(frmItem->Dao->GetDatabase());
+    clsDaoRs rs(MainDao().GetDatabase());
     rs.OpenRecordset("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(ToStd(parent)) + "' AND CD2 = '" +
                      SqlEsc(ToStd(child)) + "'");
     if (!rs.IsEOF()) {
@@ -177,7 +177,7 @@ void TfrmStrEdit::SearchItems() {
     sql += " ORDER BY CD";
 
     std::vector<ListRow> rows;
-    clsDaoRs rs(frmItem->Dao->GetDatabase());
+    clsDaoRs rs(MainDao().GetDatabase());
     rs.OpenRecordset(sql);
     while (!rs.IsEOF()) {
         ListRow r;
@@ -219,7 +219,7 @@ void TfrmStrEdit::SaveLine() {
         quantity = *q;
     }
 
-    auto rs = std::make_unique<clsDaoRs>(frmItem->Dao->GetDatabase());
+    auto rs = std::make_unique<clsDaoRs>(MainDao().GetDatabase());
     rs->OpenRecordset("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(parent) + "' AND CD2 = '" +
                       SqlEsc(ToStd(ChildCode)) + "'");
     rs->EditMode(rs->IsEOF() ? 0 : 1);

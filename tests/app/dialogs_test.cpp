@@ -11,6 +11,7 @@
 #include "ufmsg.h"
 #include "ufprg.h"
 #include "ufversion.h"
+#include "velmo_version.h"
 
 namespace {
 
@@ -170,7 +171,8 @@ TEST(VersionWindow, TextsAndLinksOpenThroughTheShell) {
     TfrmVersion ver;
     EXPECT_EQ(ver.windowTitle(), "ﾊﾞｰｼﾞｮﾝ情報");
     EXPECT_EQ(ver.Label1->text(), "構成表管理プログラム");
-    EXPECT_EQ(ver.Label2->text(), "Ver 2.00");
+    // The project version, as Velmo --version prints it.
+    EXPECT_EQ(ver.Label2->text(), "Ver " VELMO_VERSION);
     EXPECT_EQ(ver.Label6->text(), "お問合せ先メールアドレス");
     EXPECT_FALSE(ver.Image1->pixmap().isNull());
     for (QLabel* link : {static_cast<QLabel*>(ver.Label4), static_cast<QLabel*>(ver.Label5)}) {
