@@ -9,6 +9,7 @@
 
 #include "cli.h"
 #include "explosion.h"
+#include "productionplan.h"
 #include "report_out.h"
 #include "supplylist.h"
 #include "ucommon.h"
@@ -65,7 +66,7 @@ int Explode(const CliArgs& a) {
     };
     std::vector<clsExplosion::sSupplyRow> rows;
     try {
-        rows = e.Explode(month, TodayYmd());
+        rows = e.Explode(month, TodayKey());
     } catch (const ExplosionError& err) {
         throw CliFailure{err.what()};
     }

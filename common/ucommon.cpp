@@ -1,10 +1,11 @@
 #include "ucommon.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
+#include <locale.h>
 
 std::string GetToken(std::string_view text, int n, std::string_view sep) {
     if (n < 1 || sep.empty()) return n == 1 ? std::string(text) : std::string();
@@ -70,16 +71,20 @@ Decimal ToDecimal(double v) {
     Decimal d;
     if (v == 0 || !std::isfinite(v)) return d;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", v);  // d.dddddddddddddde±xx
+    // d.dddddddddddddde±xx; to_chars writes '.' whatever the process locale.
+    char* end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
     const char* p = buf;
     if (*p == '-') {
         d.negative = true;
         ++p;
     }
     std::string digits;
-    for (; *p && *p != 'e'; ++p)
+    for (; p < end && *p != 'e'; ++p)
         if (*p != '.') digits.push_back(*p);
-    int e = std::atoi(p + 1);
+    if (p < end) ++p;                    // 'e'
+    if (p < end && *p == '+') ++p;       // from_chars takes '-' only
+    int e = 0;
+    std::from_chars(p, end, e);
     while (!digits.empty() && digits.back() == '0') digits.pop_back();
     d.digits = digits;
     d.exponent = e + 1;
@@ -206,9 +211,14 @@ std::optional<double> ParseFloat(std::string_view s) {
         if (ed == 0) return std::nullopt;
     }
     if (i != t.size()) return std::nullopt;
-    double v = std::strtod(t.c_str(), nullptr);
+    double v = StrToDoubleC(t.c_str(), nullptr);
     if (!std::isfinite(v)) return std::nullopt;
     return v;
+}
+
+double StrToDoubleC(const char* text, char** end) {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    return strtod_l(text, end, c);
 }
 
 long long StrToIntDef(std::string_view s, long long def) {
@@ -219,14 +229,5 @@ long long StrToIntDef(std::string_view s, long long def) {
 std::string MonthKey(int year, int month) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%04d%02d", year, month);
-    return buf;
-}
-
-std::string TodayYmd() {
-    std::time_t now = std::time(nullptr);
-    std::tm t{};
-    localtime_r(&now, &t);
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%04d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
     return buf;
 }

@@ -38,10 +38,14 @@ std::string FormatInteger(double v);  // "#,##0"
 std::optional<long long> ParseInt(std::string_view s);
 std::optional<double> ParseFloat(std::string_view s);
 
+// strtod that reads '.' as the decimal mark whatever the process locale
+// (a window adopts the user's, where the mark may be a comma). Every number
+// read from a text goes through here or through ParseFloat.
+double StrToDoubleC(const char* text, char** end);
+
 // Integer value of a text, or def when the text is not an integer.
 long long StrToIntDef(std::string_view s, long long def);
 
 // Month key "yyyymm".
 std::string MonthKey(int year, int month);
-// Today's date "yyyymmdd" (local time), as the settings marks hold dates.
-std::string TodayYmd();
+

@@ -65,7 +65,7 @@ std::optional<double> CsvConvNumber(std::string_view value) {
     if (!t.empty() && t.find_first_not_of("0123456789+-.eE") == std::string::npos) {
         char* end = nullptr;
         errno = 0;
-        double d = std::strtod(t.c_str(), &end);
+        double d = StrToDoubleC(t.c_str(), &end);
         if (end == t.c_str() + t.size()) {
             if (!std::isfinite(d) || (errno == ERANGE && std::fabs(d) >= 1)) return std::nullopt;
             return d;
@@ -76,7 +76,7 @@ std::optional<double> CsvConvNumber(std::string_view value) {
     // CleanNumber leaves an optional '-', digits and at most one '.'.
     if (n.find_first_of("0123456789") == std::string::npos) return std::nullopt;
     errno = 0;
-    double d = std::strtod(n.c_str(), nullptr);
+    double d = StrToDoubleC(n.c_str(), nullptr);
     if (!std::isfinite(d) || (errno == ERANGE && std::fabs(d) >= 1)) return std::nullopt;
     return d;
 }

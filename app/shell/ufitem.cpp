@@ -60,28 +60,6 @@ bool Refused(const std::string& message) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
-// The bands
-
-TCoolBand::TCoolBand(const QString& text, int designWidth, QWidget* parent)
-    : QToolBar(text, parent), designWidth_(designWidth), bandWidth_(designWidth) {
-    setMovable(true);
-    setFloatable(false);
-    setAllowedAreas(Qt::TopToolBarArea);
-    setIconSize(QSize(16, 16));
-    // The band text, as a cool bar shows it at the left of its band.
-    auto* caption = new QLabel(text, this);
-    caption->setObjectName(QStringLiteral("bandText"));
-    caption->setContentsMargins(2, 0, 6, 0);
-    addWidget(caption);
-}
-
-QSize TCoolBand::sizeHint() const {
-    QSize s = QToolBar::sizeHint();
-    s.setWidth(std::max(bandWidth_, minimumWidth()));
-    return s;
-}
-
-// ---------------------------------------------------------------------------
 // Construction and settings
 
 TfrmItem::TfrmItem(QWidget* parent) : QMainWindow(parent) {
@@ -262,28 +240,9 @@ void TfrmItem::ApplySettings(const sMainSettings& s) {
     chkParts->setChecked(s.chkParts);
     chkSet->setChecked(s.chkSet);
     // The first band always begins a row, so COOL_1B changes nothing.
-    ArrangeBands(s.toolBarFirst, s.break2, s.width1, s.width2);
+    ArrangeBands(this, s.toolBarFirst ? tbarTool : pnlSearch, s.toolBarFirst ? pnlSearch : tbarTool, s.break2,
+                 s.width1, s.width2);
     LoadFormGeometry(this, QStringLiteral("FM_"), kMainDesignWidth, kMainDesignHeight);
-}
-
-void TfrmItem::ArrangeBands(bool toolBarFirst, bool newRow2, int width1, int width2) {
-    TCoolBand* first = toolBarFirst ? tbarTool : pnlSearch;
-    TCoolBand* second = toolBarFirst ? pnlSearch : tbarTool;
-    addToolBar(Qt::TopToolBarArea, first);
-    if (newRow2) addToolBarBreak(Qt::TopToolBarArea);
-    addToolBar(Qt::TopToolBarArea, second);
-    first->SetBandWidth(width1);
-    second->SetBandWidth(width2);
-}
-
-void TfrmItem::BandLayout(TCoolBand** first, TCoolBand** second, bool* newRow2) {
-    if (QLayout* l = layout()) l->activate();
-    QRect a = tbarTool->geometry();
-    QRect b = pnlSearch->geometry();
-    bool toolFirst = a.y() != b.y() ? a.y() < b.y() : a.x() <= b.x();
-    *first = toolFirst ? tbarTool : pnlSearch;
-    *second = toolFirst ? pnlSearch : tbarTool;
-    *newRow2 = a.y() != b.y();
 }
 
 bool TfrmItem::SaveSettings() {
@@ -295,7 +254,7 @@ bool TfrmItem::SaveSettings() {
     s.chkSet = chkSet->isChecked();
     TCoolBand* first = nullptr;
     TCoolBand* second = nullptr;
-    BandLayout(&first, &second, &s.break2);
+    BandLayout(this, tbarTool, pnlSearch, &first, &second, &s.break2);
     s.toolBarFirst = first == tbarTool;
     s.break1 = true;
     s.width1 = first->width();

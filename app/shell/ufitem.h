@@ -4,8 +4,7 @@
 // controls and wires them to those rules.
 #pragma once
 #include <QMainWindow>
-#include <QToolBar>
-
+#include "coolband.h"
 #include "udao.h"
 
 class QAction;
@@ -17,20 +16,6 @@ class QToolButton;
 class TListView;
 struct sItemRow;
 struct sMainSettings;
-
-// A tool-bar band of the main window. Its width is the band width of the
-// settings (0 = the design width); the last band of a row takes the rest.
-class TCoolBand : public QToolBar {
-    Q_OBJECT
-public:
-    TCoolBand(const QString& text, int designWidth, QWidget* parent);
-    void SetBandWidth(int width) { bandWidth_ = width > 0 ? width : designWidth_; updateGeometry(); }
-    QSize sizeHint() const override;
-
-private:
-    int designWidth_;
-    int bandWidth_;
-};
 
 class TfrmItem : public QMainWindow {
     Q_OBJECT
@@ -102,11 +87,6 @@ private:
     void BuildBands();
     void BuildList();
     void ApplySettings(const sMainSettings& s);
-    // Puts the bands in their order and rows; the first band holds the tool
-    // bar when toolBarFirst.
-    void ArrangeBands(bool toolBarFirst, bool newRow2, int width1, int width2);
-    // The bands in their current order and whether the second starts a row.
-    void BandLayout(TCoolBand** first, TCoolBand** second, bool* newRow2);
 
     // A command that needs a data file: false (after the message) when none
     // is open or the open file has gone.

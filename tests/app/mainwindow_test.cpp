@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QToolButton>
+#include <cerrno>
+#include <cstring>
 #include <map>
 
 #include "fileutil.h"
@@ -145,8 +147,8 @@ TEST_F(MainWindowTest, SettingsFileThatCannotBeWrittenIsReportedAtExit) {
     Start();
     Stop();
     ASSERT_EQ(Infos().size(), 1);
-    EXPECT_TRUE(Infos()[0].contains("書き込めません")) << Infos()[0].toStdString();
-    EXPECT_TRUE(Infos()[0].contains(QString::fromStdString(unwritable)));
+    EXPECT_EQ(Infos()[0].toStdString(), "設定ファイル " + unwritable + " に書き込めません。(" + std::strerror(ENOTDIR) +
+                                             ")\nｳｨﾝﾄﾞｳの配置と開いているﾃﾞｰﾀﾌｧｲﾙは次回の起動に引き継がれません。\n");
     EXPECT_TRUE(Errors().isEmpty());
     EXPECT_FALSE(FileExists(unwritable));
 }

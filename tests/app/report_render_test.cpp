@@ -10,6 +10,7 @@
 #include "reportlayout.h"
 #include "reportpreview.h"
 #include "testutil.h"
+#include "unprivileged.h"
 
 namespace {
 
@@ -339,13 +340,15 @@ TEST_F(ReportPdf, AFailedWriteIsReportedAndLeavesTheOldFile) {
         EXPECT_FALSE(error.empty());
     }
     EXPECT_EQ(ReadText(out), "old report");
+}
 
-    // A read-only folder (root may write anywhere, so only for other users).
-    if (!RunningAsRoot()) {
-        std::string ro = dir.File("ro");
-        std::filesystem::create_directory(ro);
-        std::filesystem::permissions(ro, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-        EXPECT_FALSE(RenderReportPdf(r, ro + "/out.pdf", &error));
-        EXPECT_FALSE(std::filesystem::exists(ro + "/out.pdf"));
-    }
+TEST_F(ReportPdf, AReadOnlyFolderIsReported) {
+    if (RerunAsNobody()) return;
+    std::string ro = dir.File("ro");
+    std::filesystem::create_directory(ro);
+    std::filesystem::permissions(ro, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::string error;
+    EXPECT_FALSE(RenderReportPdf(NumberedReport(ReportId::Item, 50), ro + "/out.pdf", &error));
+    EXPECT_NE(error.find(ro + "/out.pdf"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(ro + "/out.pdf"));
 }

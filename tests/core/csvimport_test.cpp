@@ -35,6 +35,7 @@ TEST(CsvConversions, TextIsTrimmedAndCutInShiftJisBytes) {
         {"  ABC \t", 18, "ABC"},
         {"ABCDEFGHIJKLMNOPQRST", 18, "ABCDEFGHIJKLMNOPQR"},
         {"ソ表能ソ表能", 5, "ソ表"},      // never half a double-byte character
+        {"ソ表能", 4, "ソ表"},            // three characters, but six bytes
         {"Aソ表", 2, "A"},
         {"ｱｲｳｴｵｶ", 4, "ｱｲｳｴ"},          // half-width katakana take one byte
         {"　全角　", 10, "　全角　"},   // the ideographic space is no blank
@@ -121,11 +122,17 @@ TEST_F(CsvImport, EveryFileErrorHasItsMessageAndChangesNothing) {
                 "\r\n2,B" + std::string(12, ','),
          false, "取引先区分と取引先ｺｰﾄﾞが重複しています[2B]\n"},
     };
+    // Good files for the tables after the failing one: the run stops at the
+    // failure, so none of them is imported either.
+    const std::string good[] = {"", Csv("good1.csv", ItemLine({{1, "NEW"}})),
+                                Csv("good2.csv", ToriLine({{1, "1"}, {2, "NEW"}}))};
     for (const auto& c : cases) {
         std::string file = dir.File("f" + std::to_string(c.table) + ".csv");
         if (c.content != kMissing) WriteText(file, ToSjis(c.content));
         else std::remove(file.c_str());
-        CsvRunOptions o = Options(c.table == 0 ? file : "", c.table == 1 ? file : "", c.table == 2 ? file : "");
+        std::string p[3];
+        for (int t = 0; t < 3; ++t) p[t] = t == c.table ? file : t > c.table ? good[t] : "";
+        CsvRunOptions o = Options(p[0], p[1], p[2]);
         o.header[c.table] = c.header;
         o.deleteFirst = true;
         listener.messages.clear();

@@ -82,6 +82,30 @@ TEST_F(ItemSearchFile, FindsByCategoryAndCodePrefix) {
     EXPECT_TRUE(notes.errors.empty());
 }
 
+TEST_F(ItemSearchFile, CodePatternsThroughTheKeyRange) {
+    // The literal start of the pattern becomes a range on the code; the rest
+    // is matched as a pattern. Both ends of the range ignore the case.
+    Exec("INSERT INTO MasItem (CD, KBN) VALUES ('zeta', 0)");
+    Exec("INSERT INTO MasItem (CD, KBN) VALUES ('AB01', 0)");
+    Exec("INSERT INTO MasItem (CD, KBN) VALUES ('AB0X', 0)");
+    struct {
+        const char* find;
+        std::vector<std::string> codes;
+    } cases[] = {
+        {"Z", {"zeta"}},  // 'Z' + 1 is '[', which lies between the cases
+        {"zE", {"zeta"}},
+        {"AB0#", {"AB01"}},  // the literal start ends before '#' (a digit)
+        {"ab0?", {"AB01", "AB0X"}},
+        {"AB0[!0-9]", {"AB0X"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> got = Codes(Search({2, 1, 0, 3}, c.find));
+        std::sort(got.begin(), got.end());
+        EXPECT_EQ(got, c.codes) << c.find;
+    }
+    EXPECT_TRUE(notes.errors.empty());
+}
+
 TEST_F(ItemSearchFile, UsedInStructureLooksAtParentsAndChildren) {
     Exec("INSERT INTO iStruct (CD1, CD2, INZU, KFLG, CFLG) VALUES ('ab-1', 'A''B', 1, 1, 0)");
     EXPECT_TRUE(UsedInStructure(dao.GetDatabase(), "ab-1"));

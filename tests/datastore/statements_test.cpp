@@ -3,6 +3,7 @@
 
 #include "dbfixture.h"
 #include "jetsql.h"
+#include "ucommon.h"
 
 class Statements : public DataFileTest {
 protected:
@@ -72,10 +73,19 @@ TEST_F(Statements, SelectForms) {
 }
 
 TEST_F(Statements, DeleteAndQuoteHelper) {
-    Exec("DELETE FROM MasItem WHERE CD = 'A''01'");
-    Exec("DELETE FROM Supply WHERE OYM = '202612' AND CD = 'AC03'");
-    EXPECT_EQ(Rows("SELECT COUNT(*) AS RECCNT FROM MasItem", {"RECCNT"}), std::vector<std::string>{"5"});
+    // Codes spliced into the statement through SqlEsc: each deletes its own
+    // row and nothing else, whatever quotes it holds.
+    auto del = [&](const std::string& table, const std::string& code) {
+        Exec("DELETE FROM " + table + " WHERE CD = '" + SqlEsc(code) + "'");
+    };
+    del("MasItem", "A'01");
+    del("MasItem", "x' OR '1'='1");
+    del("MasItem", "'");
+    del("Supply", "AC03");
+    EXPECT_EQ(Rows("SELECT CD FROM MasItem ORDER BY CD", {"CD"}),
+              (std::vector<std::string>{"A*[1]", "AB01", "ab02", "AC03", "ソ表"}));
     EXPECT_EQ(Rows("SELECT * FROM Supply", {"CD"}), std::vector<std::string>{"ab02"});
+    EXPECT_TRUE(notes.errors.empty()) << LastError();
 }
 
 TEST_F(Statements, PrefixSearchUsesTheKeyIndex) {

@@ -42,6 +42,7 @@ inline std::string ReadText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A case about read-only files runs as nobody instead: see unprivileged.h.
 inline bool RunningAsRoot() { return geteuid() == 0; }
 
 // Limits the size of files this process writes, so a write fails as on a
