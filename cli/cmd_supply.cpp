@@ -9,6 +9,8 @@
 
 #include "cli.h"
 #include "explosion.h"
+#include "fileutil.h"
+#include "planframe.h"
 #include "productionplan.h"
 #include "report_out.h"
 #include "supplylist.h"
@@ -76,7 +78,7 @@ int Explode(const CliArgs& a) {
 }
 
 const char* kSupplyUsage =
-    "supply FILE --month YYYYMM [--kbn 1,0] [--find PREFIX] [--set CODE=STOCK ...]";
+    "supply FILE --month YYYYMM [--kbn 1,0] [--find PREFIX] [--set CODE=STOCK ...] [--csv OUT]";
 
 // --kbn: the categories of the boxes, 1 (ﾕﾆｯﾄ) and 0 (ﾊﾟｰﾂ); both by default.
 std::pair<bool, bool> KbnOption(const CliArgs& a) {
@@ -143,6 +145,14 @@ int Supply(const CliArgs& a) {
         clsSupplyList(s.dao.get()).SaveSupply(s.month, rows);
         rows = RunSupplySearch(s);
     }
+    if (a.Has("--csv")) {
+        // The window's CSV output of the list.
+        clsPlanFrame frame(SupplyFrameConfig());
+        frame.SetEditState(true);
+        frame.SetRows(rows);
+        if (!WriteFileAtomic(a.Get("--csv"), frame.CsvBytes()))
+            throw CliFailure{"velmo-cli: " + a.Get("--csv") + " に書き込めません。"};
+    }
     for (const auto& r : rows) PrintLine(r);
     PrintLine({"# 該当件数: " + std::to_string(rows.size())});
     return 0;
@@ -154,16 +164,12 @@ int ReportSupply(const CliArgs& a) {
     SupplySearch s = SupplyArgs(a, kReportUsage);
     auto rows = RunSupplySearch(s);
     // As Print: the month title, then the twelve texts of every row.
-    ReportSnapshot report;
-    report.id = ReportId::Sup;
-    report.title = GetReportInfo(ReportId::Sup).title;
-    report.month = s.month.substr(0, 4) + "年" + s.month.substr(4) + "月";
-    for (const auto& r : rows) report.lines.push_back(SupPrintLine(r));
-    return EmitReport(report, a);
+    return EmitReport(SupplyReport(rows, PlanMonthTitle(std::stoi(s.month.substr(0, 4)), std::stoi(s.month.substr(4)))),
+                      a);
 }
 
 CliRegistrar r1({"explode", kExplodeUsage, {"--month"}, Explode});
-CliRegistrar r2({"supply", kSupplyUsage, {"--month", "--kbn", "--find", "--set"}, Supply});
+CliRegistrar r2({"supply", kSupplyUsage, {"--month", "--kbn", "--find", "--set", "--csv"}, Supply});
 CliRegistrar r3({"report supply", kReportUsage, {"-o", "--month", "--kbn", "--find"}, ReportSupply});
 
 }  // namespace

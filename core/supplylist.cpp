@@ -18,9 +18,43 @@ namespace {
 // A number of a cell: its value, or 0 when the text is empty or not a number.
 double CellNumber(const std::string& text) { return ParseFloat(text).value_or(0); }
 
-long long CellInt(const std::string& text) { return StrToIntDef(text, 0); }
+long long CellInt(const std::string& text) { return PlanInt(text); }
 
 }  // namespace
+
+sPlanFrameConfig SupplyFrameConfig() {
+    sPlanFrameConfig c;
+    const PlanCsv T = PlanCsv::Quoted, N = PlanCsv::Number;
+    c.columns = {
+        {"手配先区分", false, false, T, false}, {"手配先", false, false, T, false},
+        {"品区分", false, false, T, true},      {"品番", false, false, T, false},
+        {"通称名", false, false, T, false},     {"必要数", false, true, N, false},
+        {"在庫数", true, true, N, false},       {"調達数", false, true, N, false},
+        {"荷姿入り数", false, true, N, false},  {"発注数", false, true, N, false},
+        {"手配荷姿", false, false, T, false},   {"調達単価", false, true, N, false},
+        {"調達金額", false, true, N, false},
+    };
+    c.keys = {"FS_", {"CHKS_UNIT_SU", "CHKS_PARTS_SU"}, "SCOOL_", "SGRIDW"};
+    // Clear leaves the computed cells as they are; Save stores SUPPLY = need
+    // - stock in any case.
+    c.clearColumns = {kSupStock};
+    c.recompute = SupRecompute;
+    c.codeColumn = kSupCode;
+    c.saveQuestion = kSupSaveQuestion;
+    c.savedMessage = kSupSaved;
+    c.clearQuestion = kSupClearQuestion;
+    c.noCategoryMessage = kSupNoCategory;
+    return c;
+}
+
+ReportSnapshot SupplyReport(const std::vector<std::vector<std::string>>& rows, const std::string& monthTitle) {
+    ReportSnapshot r;
+    r.id = ReportId::Sup;
+    r.title = GetReportInfo(ReportId::Sup).title;
+    r.month = monthTitle;
+    for (const auto& row : rows) r.lines.push_back(SupPrintLine(row));
+    return r;
+}
 
 double SupPackages(double supply, double perPackage) {
     if (perPackage == 0 || !std::isfinite(perPackage)) return 0;

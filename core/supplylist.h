@@ -12,6 +12,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "planframe.h"
+#include "reportdata.h"
+
 class clsDao;
 
 // Messages of the list.
@@ -38,6 +41,14 @@ enum SupColumn {
     kSupColumnCount
 };
 
+// The window's description on the planning frame: the 13 columns (column 2
+// hidden, column 6 editable, the numbers right-aligned; the texts quoted and
+// the numbers through CleanNumber in the CSV output), keys FS_*,
+// CHKS_UNIT_SU / CHKS_PARTS_SU (the unit box, then the parts box), SCOOL_*,
+// SGRIDW0-12, the recomputation SupRecompute, Clear of column 6, its
+// questions.
+sPlanFrameConfig SupplyFrameConfig();
+
 // Packages to order: the smallest whole number not below supply / per
 // package, 0 when the quantity per package is 0 (or not a number), never
 // below 0.
@@ -50,6 +61,9 @@ void SupRecompute(std::vector<std::string>& row);
 // The twelve texts of a repSup line: the mark ("□" unit, "＊" parts), a
 // blank and the code in the third place.
 std::vector<std::string> SupPrintLine(const std::vector<std::string>& row);
+
+// repSup of the rows: the month title and the twelve texts per row.
+ReportSnapshot SupplyReport(const std::vector<std::vector<std::string>>& rows, const std::string& monthTitle);
 
 class clsSupplyList {
 public:

@@ -360,6 +360,7 @@ void TfrmPlanFrame::FillGrid() {
             }
             item->setFlags(flags);
             item->setTextAlignment((col.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            if (QIcon icon = CellIcon(r, c); !icon.isNull()) item->setIcon(icon);
             grMain->setItem(r, c, item);
         }
     }
@@ -413,6 +414,8 @@ void TfrmPlanFrame::CellClicked(int row, int) {
 void TfrmPlanFrame::CellDoubleClicked(int, int column) {
     if (!frame_.Editable(column)) ShowItemInfo();
 }
+
+QIcon TfrmPlanFrame::CellIcon(int, int) const { return QIcon(); }
 
 QDate TfrmPlanFrame::Month() const { return datD->date(); }
 

@@ -3,6 +3,7 @@
 
 #include "clirun.h"
 #include "settings.h"
+#include "sjis.h"
 #include "structdata.h"
 #include "testutil.h"
 #include "udaoment.h"
@@ -105,6 +106,13 @@ TEST_F(CliSupply, SupplyListsAndSavesStock) {
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "仕入先\tS1:東海ネジ\tﾊﾟｰﾂ\tX\tname of X\t50\t20\t30\t10\t3\t箱\t120\t3,600\n# 該当件数: 1\n");
     EXPECT_EQ(Supply(), "B|10|10 Q'1|40|40 U|20|20 X|50|30 ");
+
+    // The window's CSV output of the list.
+    r = Run({"supply", path, "--month", "202405", "--find", "X", "--csv", dir.File("sup.csv")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(FromSjis(ReadText(dir.File("sup.csv"))),
+              "手配先区分,手配先,品区分,品番,通称名,必要数,在庫数,調達数,荷姿入り数,発注数,手配荷姿,調達単価,調達金額\r\n"
+              "\"仕入先\",\"S1:東海ネジ\",\"ﾊﾟｰﾂ\",\"X\", \"name  of  X\" ,50,20,30,10,3,\"箱\",120,3600\r\n");
 
     // Print: the twelve texts, the mark before the code.
     r = Run({"report", "supply", path, "--month", "202405", "--kbn", "0", "--text"});

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine.h"
+#include "sjis.h"
 #include "structfixture.h"
 #include "supplylist.h"
 
@@ -65,6 +66,18 @@ TEST_F(SupplyList, SearchListsManagedUnitsAndPartsByCategoryPartnerCode) {
     EXPECT_EQ(Search(false, true, "p"), (std::vector<std::string>{all[1], all[2], all[3], all[4]}));
     EXPECT_EQ(Search(false, true, "P'"), (std::vector<std::string>{all[2]}));
     EXPECT_TRUE(Search(true, true, "X").empty());
+}
+
+TEST_F(SupplyList, CsvOutputQuotesTextsAndCleansNumbers) {
+    clsSupplyList l(&dao);
+    clsPlanFrame frame(SupplyFrameConfig());
+    frame.SetEditState(true);
+    frame.SetRows(l.Search("202405", true, true, "U2"));
+    EXPECT_EQ(FromSjis(frame.CsvBytes()),
+              "手配先区分,手配先,品区分,品番,通称名,必要数,在庫数,調達数,荷姿入り数,発注数,手配荷姿,調達単価,調達金額\r\n"
+              "\"払出先\",\"G1:塗装所\",\"ﾕﾆｯﾄ\",\"U2\", \"name  of  U2\" ,30,5,25,10,3,\"箱\",120,3600\r\n");
+    frame.SetRows(l.Search("202405", false, true, "P1"));
+    EXPECT_NE(FromSjis(frame.CsvBytes()).find(",1234,0,1234,10,124,\"袋\",2.5,3100\r\n"), std::string::npos);
 }
 
 TEST(SupplyRow, Packages) {
