@@ -34,7 +34,7 @@ CsvRunOptions Options(const CliArgs& a, const char* usage, bool import) {
     if (a.positional.size() != 1) throw CliFailure{std::string("usage: velmo-cli ") + usage};
     for (const auto& [name, value] : a.options) {
         bool known = name == "--structure" || name == "--items" || name == "--partners" || name == "--header" ||
-                     name == "--settings" || (import && name == "--replace");
+                     name == "--settings" || (import ? name == "--replace" : name == "--quote-text");
         if (!known) throw CliFailure{"velmo-cli: unknown option " + name + "\nusage: velmo-cli " + usage};
     }
     CsvRunOptions o;
@@ -46,10 +46,14 @@ CsvRunOptions Options(const CliArgs& a, const char* usage, bool import) {
         o.header[t] = a.Has("--header");
     }
     o.deleteFirst = a.Has("--replace");
+    o.quoteText = a.Has("--quote-text");
+    // The message is all a script's user sees: it names the file.
+    o.nameFiles = true;
     return o;
 }
 
-const char* kExportUsage = "export FILE [--structure CSV] [--items CSV] [--partners CSV] [--header]";
+const char* kExportUsage =
+    "export FILE [--structure CSV] [--items CSV] [--partners CSV] [--header] [--quote-text]";
 const char* kImportUsage = "import FILE [--structure CSV] [--items CSV] [--partners CSV] [--header] [--replace]";
 
 int Export(const CliArgs& a) {

@@ -38,23 +38,16 @@ bool AllAscii(std::string_view s) {
     return true;
 }
 
-// UTF-8 as it stands; a byte sequence that is not UTF-8 becomes U+FFFD.
-std::string CleanUtf8(std::string_view s) {
-    if (IsValidUtf8(s)) return std::string(s);
-    std::string out;
+// The first bytes of a UTF-8 text that are no character.
+std::string FirstBadUtf8(std::string_view s) {
     size_t i = 0;
     while (i < s.size()) {
         size_t n = 1;
         while (n <= 4 && i + n <= s.size() && !IsValidUtf8(s.substr(i, n))) ++n;
-        if (n <= 4 && i + n <= s.size()) {
-            out.append(s.substr(i, n));
-            i += n;
-        } else {
-            out.append("\xEF\xBF\xBD");
-            ++i;
-        }
+        if (n > 4 || i + n > s.size()) return std::string(s.substr(i, 1));
+        i += n;
     }
-    return out;
+    return std::string();
 }
 
 }  // namespace
@@ -99,16 +92,22 @@ void CsvSplitValues(std::string_view line, std::vector<std::string>& values, boo
                 i += w;
             }
         } else {
-            size_t s = i;
-            while (i < n && !Blank(line[i]) && line[i] != ',') i += CharLen(line, i, sjis);
-            v.assign(line.substr(s, i - s));
+            // Up to the comma, blanks inside included; the blanks before the
+            // comma are dropped.
+            size_t s = i, end = i;
+            while (i < n && line[i] != ',') {
+                size_t w = CharLen(line, i, sjis);
+                if (w > 1 || !Blank(line[i])) end = i + w;
+                i += w;
+            }
+            v.assign(line.substr(s, end - s));
         }
         values.push_back(std::move(v));
         while (i < n && Blank(line[i])) ++i;
         if (i < n && line[i] == ',') {
-            if (i + 1 == n) values.emplace_back();
             ++i;
             while (i < n && Blank(line[i])) ++i;
+            if (i == n) values.emplace_back();  // a comma is followed by a value
         }
     }
 }
@@ -161,19 +160,55 @@ std::string CsvNumberText(double v) {
 
 CsvReader::CsvReader(std::string bytes) : bytes_(std::move(bytes)) {
     std::string_view all(bytes_);
+    // UTF-32 first: its little-endian mark begins like UTF-16's.
+    const std::string_view utf32le("\xFF\xFE\0\0", 4), utf32be("\0\0\xFE\xFF", 4);
+    if (all.substr(0, 4) == utf32le || all.substr(0, 4) == utf32be) {
+        refused_ = "UTF-32";
+        return;
+    }
+    if (all.substr(0, 2) == "\xFF\xFE" || all.substr(0, 2) == "\xFE\xFF") {
+        refused_ = "UTF-16";
+        return;
+    }
     if (all.substr(0, 3) == "\xEF\xBB\xBF") {
         utf8_ = true;
         all.remove_prefix(3);
+    } else {
+        // A Shift-JIS file is practically never valid UTF-8 as a whole:
+        // half-width katakana and most double-byte characters are byte
+        // sequences that UTF-8 does not allow.
+        utf8_ = !AllAscii(all) && IsValidUtf8(all);
     }
     lines_ = CsvSplitLines(all);
 }
 
-void CsvReader::Values(int n, std::vector<std::string>& values) const {
+bool CsvReader::Values(int n, std::vector<std::string>& values, CsvValueError* error) const {
     CsvSplitValues(lines_[n - 1], values, !utf8_);
-    for (auto& v : values) {
-        if (AllAscii(v)) continue;
-        v = utf8_ ? CleanUtf8(v) : FromSjis(v);
+    std::string decoded, bad;
+    for (size_t i = 0; i < values.size(); ++i) {
+        std::string& v = values[i];
+        std::string reason;
+        if (v.find('\0') != std::string::npos) {
+            reason = "NULﾊﾞｲﾄ(0x00)があります。";
+        } else if (AllAscii(v)) {
+            continue;
+        } else if (!utf8_) {
+            if (FromSjisExact(v, decoded, &bad)) {
+                v.swap(decoded);
+                continue;
+            }
+            reason = "Shift-JISの文字ではないﾊﾞｲﾄ" + DescribeBytes(bad) + "があります。";
+        } else if (!(bad = FirstBadUtf8(v)).empty()) {
+            reason = "UTF-8の文字ではないﾊﾞｲﾄ" + DescribeBytes(bad) + "があります。";
+        } else if (!(bad = FirstNonSjisChar(v)).empty()) {
+            reason = "Shift-JISで表せない文字" + DescribeChar(bad) + "があります。";
+        } else {
+            continue;
+        }
+        if (error) *error = {static_cast<int>(i) + 1, reason};
+        return false;
     }
+    return true;
 }
 
 void CsvWriter::Raw(std::string_view cp932) {
@@ -181,9 +216,25 @@ void CsvWriter::Raw(std::string_view cp932) {
     lineStart_ = false;
 }
 
-void CsvWriter::Text(std::string_view utf8) {
-    if (AllAscii(utf8)) Raw(utf8);
-    else Raw(ToSjis(utf8));
+bool CsvWriter::Text(std::string_view utf8, std::string* bad) {
+    std::string_view bytes = utf8;
+    if (!AllAscii(utf8)) {
+        if (!ToSjisExact(utf8, sjis_, bad)) return false;
+        bytes = sjis_;
+    }
+    if (!quoteText_) {
+        Raw(bytes);
+        return true;
+    }
+    if (!lineStart_) bytes_.push_back(',');
+    lineStart_ = false;
+    bytes_.push_back('"');
+    for (char c : bytes) {
+        if (c == '"') bytes_.push_back('"');
+        bytes_.push_back(c);
+    }
+    bytes_.push_back('"');
+    return true;
 }
 
 void CsvWriter::Number(double v) { Raw(CsvNumberText(v)); }

@@ -1,7 +1,9 @@
 // The CSV line format of the exchange files (structure lines, items,
 // partners): Shift-JIS (CP932) without a byte-order mark, CR LF after every
-// line. The reader also takes UTF-8 files that start with a byte-order mark,
-// as spreadsheet programs write them.
+// line. The reader also takes UTF-8 files, with a byte-order mark (as
+// spreadsheet programs write them) or without one (as editors and scripts
+// do: a file that is valid UTF-8 through and through and holds non-ASCII
+// characters cannot be meant as Shift-JIS).
 //
 // Writing a line: values joined by commas, no trailing comma. A value that
 // holds a character of code 0-32, a double quote or a comma is written
@@ -12,11 +14,13 @@
 // that starts with a double quote runs to the closing quote ("" stands for one
 // quote, a missing closing quote takes the rest of the line); whatever follows
 // the closing quote up to the next comma starts a further value. Any other
-// value runs up to the next comma or character of code 1-32. After a value,
-// blanks are skipped; a comma is skipped together with the blanks after it; a
-// comma that is the last character of the line adds an empty last value. A
-// line of nothing but blanks has no values. A double-byte character is always
-// taken whole, so its second byte is never read as a delimiter.
+// value runs up to the next comma: blanks and tabs inside it belong to it, as
+// spreadsheet programs write names such as "六角ボルト M6×12" without quotes;
+// blanks at its end are dropped. After a value, blanks are skipped; a comma is
+// skipped together with the blanks after it and is always followed by one
+// more value (an empty one at the end of the line). A line of nothing but
+// blanks has no values. A double-byte character is always taken whole, so its
+// second byte is never read as a delimiter.
 #pragma once
 #include <string>
 #include <string_view>
@@ -41,38 +45,63 @@ std::string CsvJoinValues(const std::vector<std::string>& values);
 // significant digits ("1200", "12.5", "0.001", "1E20").
 std::string CsvNumberText(double v);
 
+// Why a value of a file could not be read.
+struct CsvValueError {
+    int position = 0;    // the value's position in its line, from 1
+    std::string reason;  // for the message, such as "NULﾊﾞｲﾄ(0x00)があります。"
+};
+
 // A whole file being read: the lines in order with their values decoded to
-// UTF-8.
+// UTF-8. Nothing is replaced or dropped on the way: a value that cannot be
+// taken as it stands is refused.
 class CsvReader {
 public:
-    // bytes: the whole file. A UTF-8 byte-order mark selects UTF-8, otherwise
-    // the bytes are CP932.
+    // bytes: the whole file. A UTF-8 byte-order mark, or bytes that are all
+    // valid UTF-8 with non-ASCII characters among them, select UTF-8;
+    // otherwise the bytes are CP932.
     explicit CsvReader(std::string bytes);
 
+    // The encoding of a file this reader does not take ("UTF-16", "UTF-32",
+    // known by its byte-order mark); "" for a file it reads.
+    const std::string& RefusedEncoding() const { return refused_; }
     bool IsUtf8() const { return utf8_; }
     int LineCount() const { return static_cast<int>(lines_.size()); }
-    // Values of line n (1-based), decoded to UTF-8.
-    void Values(int n, std::vector<std::string>& values) const;
+    // Values of line n (1-based), decoded to UTF-8. False when a value holds
+    // a NUL byte, bytes that are not characters of the file's encoding, or a
+    // character CP932 cannot hold (a UTF-8 file may): error, when given, then
+    // names the first such value and why.
+    bool Values(int n, std::vector<std::string>& values, CsvValueError* error = nullptr) const;
 
 private:
     std::string bytes_;
     bool utf8_ = false;
+    std::string refused_;
     std::vector<std::string_view> lines_;
 };
 
 // A file being written: values arrive as UTF-8 and are stored as CP932.
 class CsvWriter {
 public:
-    void Text(std::string_view utf8);
+    // quoteText: every text value is written between double quotes, the
+    // empty one too, so that a spreadsheet program keeps it as text (codes
+    // such as 0012 keep their leading zeros); numbers stay bare.
+    explicit CsvWriter(bool quoteText = false) : quoteText_(quoteText) {}
+    // False, and nothing written, when the text holds a character CP932
+    // cannot hold; bad, when given, is that character.
+    bool Text(std::string_view utf8, std::string* bad = nullptr);
     void Number(double v);
     void Integer(long long v);
     // Ends the line with CR LF.
     void EndLine();
     const std::string& Bytes() const { return bytes_; }
+    // The bytes written, leaving the writer empty.
+    std::string TakeBytes() { return std::move(bytes_); }
     void Reserve(size_t n) { bytes_.reserve(n); }
 
 private:
     void Raw(std::string_view cp932);
     std::string bytes_;
+    std::string sjis_;  // conversion buffer
     bool lineStart_ = true;
+    bool quoteText_ = false;
 };

@@ -1,6 +1,8 @@
 #include "sjis.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <iconv.h>
 #include <mutex>
@@ -48,15 +50,16 @@ bool AllAscii(std::string_view s) {
 
 }  // namespace
 
-std::string ToSjis(std::string_view utf8) {
-    if (AllAscii(utf8)) return std::string(utf8);
-    iconv_t cd = ToSjisCd();
-    std::string out;
-    out.reserve(utf8.size());
-    if (!cd) return std::string(utf8);
+namespace {
+
+// Runs the whole input through cd. At a sequence the converter refuses,
+// onBad(in, inLeft, out) decides: it may append a replacement and skip the
+// sequence (return true) or stop the conversion (return false).
+template <class OnBad>
+bool Convert(iconv_t cd, std::string_view src, std::string& out, OnBad onBad) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    const char* in = utf8.data();
-    size_t inLeft = utf8.size();
+    const char* in = src.data();
+    size_t inLeft = src.size();
     char buf[1024];
     while (inLeft > 0) {
         char* o = buf;
@@ -65,14 +68,42 @@ std::string ToSjis(std::string_view utf8) {
         out.append(buf, o - buf);
         if (r == static_cast<size_t>(-1)) {
             if (errno == E2BIG) continue;
-            // A character CP932 has no code for (or broken UTF-8): one '?', skip it.
-            out.push_back('?');
-            size_t skip = std::min(inLeft, Utf8SeqLen(static_cast<unsigned char>(*in)));
-            in += skip;
-            inLeft -= skip;
+            int err = errno;
+            if (!onBad(in, inLeft, out, err)) return false;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
+    return true;
+}
+
+// Bytes of the CP932 sequence the decoder refused at in: a lead byte takes
+// its trail byte with it only when that byte can be a trail byte, so an
+// ASCII character after a stray lead byte stays itself; a sequence cut at
+// the end takes the rest.
+size_t BadSjisLength(const char* in, size_t inLeft, int err) {
+    if (err == EINVAL) return inLeft;
+    unsigned char b = static_cast<unsigned char>(*in);
+    unsigned char t = inLeft >= 2 ? static_cast<unsigned char>(in[1]) : 0;
+    bool trail = (t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC);
+    return IsSjisLead(b) && inLeft >= 2 && trail ? 2 : 1;
+}
+
+}  // namespace
+
+std::string ToSjis(std::string_view utf8) {
+    if (AllAscii(utf8)) return std::string(utf8);
+    iconv_t cd = ToSjisCd();
+    if (!cd) return std::string(utf8);
+    std::string out;
+    out.reserve(utf8.size());
+    Convert(cd, utf8, out, [](const char*& in, size_t& inLeft, std::string& o, int) {
+        // A character CP932 has no code for (or broken UTF-8): one '?', skip it.
+        o.push_back('?');
+        size_t skip = std::min(inLeft, Utf8SeqLen(static_cast<unsigned char>(*in)));
+        in += skip;
+        inLeft -= skip;
+        return true;
+    });
     return out;
 }
 
@@ -82,31 +113,74 @@ std::string FromSjis(std::string_view sjis) {
     if (!cd) return std::string(sjis);
     std::string out;
     out.reserve(sjis.size() * 3 / 2);
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    const char* in = sjis.data();
-    size_t inLeft = sjis.size();
-    char buf[1024];
-    while (inLeft > 0) {
-        char* o = buf;
-        size_t oLeft = sizeof buf;
-        size_t r = iconv(cd, const_cast<char**>(&in), &inLeft, &o, &oLeft);
-        out.append(buf, o - buf);
-        if (r == static_cast<size_t>(-1)) {
-            if (errno == E2BIG) continue;
-            out.append("\xEF\xBF\xBD");
-            unsigned char b = static_cast<unsigned char>(*in);
-            // A lead byte takes its trail byte with it only when that byte can
-            // be a trail byte; an ASCII character after it stays itself.
-            unsigned char t = inLeft >= 2 ? static_cast<unsigned char>(in[1]) : 0;
-            bool trail = (t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC);
-            size_t skip = (IsSjisLead(b) && inLeft >= 2 && trail && errno != EINVAL) ? 2 : 1;
-            if (errno == EINVAL) skip = inLeft;  // cut sequence at the end
-            in += skip;
-            inLeft -= skip;
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        }
-    }
+    Convert(cd, sjis, out, [](const char*& in, size_t& inLeft, std::string& o, int err) {
+        o.append("\xEF\xBF\xBD");
+        size_t skip = BadSjisLength(in, inLeft, err);
+        in += skip;
+        inLeft -= skip;
+        return true;
+    });
     return out;
+}
+
+bool ToSjisExact(std::string_view utf8, std::string& out, std::string* bad) {
+    out.clear();
+    if (AllAscii(utf8)) {
+        out.assign(utf8);
+        return true;
+    }
+    iconv_t cd = ToSjisCd();
+    if (!cd) return false;
+    out.reserve(utf8.size());
+    return Convert(cd, utf8, out, [bad](const char*& in, size_t& inLeft, std::string&, int) {
+        if (bad) {
+            size_t n = std::min(inLeft, Utf8SeqLen(static_cast<unsigned char>(*in)));
+            *bad = IsValidUtf8(std::string_view(in, n)) ? std::string(in, n) : std::string(in, 1);
+        }
+        return false;
+    });
+}
+
+bool FromSjisExact(std::string_view sjis, std::string& out, std::string* bad) {
+    out.clear();
+    if (AllAscii(sjis)) {
+        out.assign(sjis);
+        return true;
+    }
+    iconv_t cd = FromSjisCd();
+    if (!cd) return false;
+    out.reserve(sjis.size() * 3 / 2);
+    return Convert(cd, sjis, out, [bad](const char*& in, size_t& inLeft, std::string&, int err) {
+        if (bad) bad->assign(in, BadSjisLength(in, inLeft, err));
+        return false;
+    });
+}
+
+std::string FirstNonSjisChar(std::string_view utf8) {
+    std::string out, bad;
+    return ToSjisExact(utf8, out, &bad) ? std::string() : bad;
+}
+
+std::string DescribeBytes(std::string_view bytes) {
+    std::string s = "(";
+    char buf[8];
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        std::snprintf(buf, sizeof buf, "%s0x%02X", i ? " " : "", static_cast<unsigned char>(bytes[i]));
+        s += buf;
+    }
+    return s + ")";
+}
+
+std::string DescribeChar(std::string_view c) {
+    if (c.empty() || !IsValidUtf8(c)) return DescribeBytes(c);
+    // The code point of the first character.
+    unsigned char b = static_cast<unsigned char>(c[0]);
+    size_t n = Utf8SeqLen(b);
+    unsigned long cp = n == 1 ? b : b & (0xFF >> (n + 1));
+    for (size_t i = 1; i < n && i < c.size(); ++i) cp = (cp << 6) | (static_cast<unsigned char>(c[i]) & 0x3F);
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "(U+%04lX)", cp);
+    return "「" + std::string(c.substr(0, n)) + "」" + buf;
 }
 
 size_t SjisLength(std::string_view utf8) { return ToSjis(utf8).size(); }

@@ -231,3 +231,30 @@ std::string MonthKey(int year, int month) {
     std::snprintf(buf, sizeof buf, "%04d%02d", year, month);
     return buf;
 }
+
+std::string HalfWidthNumber(std::string_view s) {
+    // Full-width forms are U+FF0D-U+FF19 (EF BC 8D-99); the minus sign is
+    // U+2212 (E2 88 92). A text without a lead byte of either is returned as
+    // it stands.
+    if (s.find_first_of("\xEF\xE2") == std::string_view::npos) return std::string(s);
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        unsigned char b = static_cast<unsigned char>(s[i]);
+        if (i + 2 < s.size() && (b == 0xEF || b == 0xE2)) {
+            unsigned char b1 = static_cast<unsigned char>(s[i + 1]), b2 = static_cast<unsigned char>(s[i + 2]);
+            char c = 0;
+            if (b == 0xEF && b1 == 0xBC && b2 >= 0x90 && b2 <= 0x99) c = static_cast<char>('0' + (b2 - 0x90));
+            else if (b == 0xEF && b1 == 0xBC && b2 == 0x8D) c = '-';
+            else if (b == 0xEF && b1 == 0xBC && b2 == 0x8E) c = '.';
+            else if (b == 0xE2 && b1 == 0x88 && b2 == 0x92) c = '-';
+            if (c) {
+                out.push_back(c);
+                i += 2;
+                continue;
+            }
+        }
+        out.push_back(s[i]);
+    }
+    return out;
+}

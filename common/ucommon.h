@@ -49,3 +49,9 @@ long long StrToIntDef(std::string_view s, long long def);
 // Month key "yyyymm".
 std::string MonthKey(int year, int month);
 
+// Full-width digits (０-９), the full-width minus (－, also the minus sign −)
+// and the full-width point (．) as their ASCII forms; every other character
+// unchanged. Number fields and the number values of CSV files pass through
+// here before CleanNumber, so "１２３４" reads as 1234 and "－５" as -5
+// instead of as nothing or as 5.
+std::string HalfWidthNumber(std::string_view utf8);

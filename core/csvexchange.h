@@ -71,6 +71,11 @@ struct CsvRunOptions {
     bool header[kCsvTableCount] = {};
     std::string csvPath[kCsvTableCount];
     bool deleteFirst = false;  // import only
+    bool quoteText = false;    // export only: every text value between double quotes
+    // Messages that name a line of a file name the file too, and a line with
+    // the wrong number of values says how many it has (velmo-cli, where the
+    // message is all the user sees).
+    bool nameFiles = false;
 };
 
 // How a run reaches the user.

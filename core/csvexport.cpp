@@ -7,6 +7,7 @@
 #include "csv.h"
 #include "fileutil.h"
 #include "jetsql.h"
+#include "sjis.h"
 #include "udao.h"
 
 std::string CsvJoinLineBreaks(std::string_view text) {
@@ -20,7 +21,21 @@ std::string CsvJoinLineBreaks(std::string_view text) {
     return out;
 }
 
-bool clsCsvExport::ExportTable(CsvTable t, const std::string& csvPath, bool header, clsDao& dao) {
+namespace {
+
+// The refusal of a value the file cannot hold: the table, the row by its
+// key, the column and the character.
+std::string RefusalMessage(const CsvTexts& x, const std::string& csvPath, const std::string& row,
+                           const std::string& column, const std::string& bad) {
+    return std::string(x.name) + "をｴｸｽﾎﾟｰﾄできません。[" + csvPath + "]\n" + row + " の " + column +
+           " にShift-JISで表せない文字" + DescribeChar(bad) + "があります。\n" +
+           "文字を直してからｴｸｽﾎﾟｰﾄしてください。ｴｸｽﾎﾟｰﾄﾌｧｲﾙは作られません。\n";
+}
+
+}  // namespace
+
+clsCsvExport::Result clsCsvExport::ExportTable(CsvTable t, const std::string& csvPath, bool header, bool quoteText,
+                                               clsDao& dao, std::string& bytes) {
     const CsvLayout& layout = GetCsvLayout(t);
     const CsvTexts& x = GetCsvTexts(t);
     auto db = dao.GetDatabase();
@@ -34,12 +49,18 @@ bool clsCsvExport::ExportTable(CsvTable t, const std::string& csvPath, bool head
     }
     if (n == 0) {
         l_.Message(x.exportEmpty);
-        return false;
+        return Result::Empty;
     }
 
-    CsvWriter w;
+    CsvWriter w(quoteText);
+    const std::vector<std::string> headings = CsvHeadings(t);
+    std::string bad;
     if (header) {
-        for (const auto& h : CsvHeadings(t)) w.Text(h);
+        for (const auto& h : headings)
+            if (!w.Text(h, &bad)) {
+                l_.Message(RefusalMessage(x, csvPath, "見出し行", h, bad));
+                return Result::Refused;
+            }
         w.EndLine();
     }
     auto st = db->PrepareJet(std::string("SELECT * FROM ") + layout.table + " ORDER BY " + layout.orderBy);
@@ -58,11 +79,18 @@ bool clsCsvExport::ExportTable(CsvTable t, const std::string& csvPath, bool head
         if (const ColumnInfo* ci = info.Find(c.column)) o.type = ci->type;
         out.push_back(o);
     }
+    // The row a refused value belongs to, by its key: "品番 A-1".
+    auto rowName = [&] {
+        std::string s;
+        for (int k : layout.keyColumns) s += (s.empty() ? "" : " ") + headings[k] + " " + st->ColumnText(out[k].index);
+        return s;
+    };
     long long row = 0;
     while (st->Step()) {
         l_.Progress(x.exportProgress, ++row, n);
         if (row == 1) w.Reserve(static_cast<size_t>(n) * 64);
-        for (const Out& o : out) {
+        for (size_t c = 0; c < out.size(); ++c) {
+            const Out& o = out[c];
             // A column without a value is written as it reads: 0 or "".
             switch (o.type) {
                 case jtShort:
@@ -74,17 +102,18 @@ bool clsCsvExport::ExportTable(CsvTable t, const std::string& csvPath, bool head
                 default: {
                     std::string text = st->ColumnText(o.index);
                     if (text.find_first_of("\r\n") != std::string::npos) text = CsvJoinLineBreaks(text);
-                    w.Text(text);
+                    if (!w.Text(text, &bad)) {
+                        l_.Message(RefusalMessage(x, csvPath, rowName(), headings[c], bad));
+                        return Result::Refused;
+                    }
                     break;
                 }
             }
         }
         w.EndLine();
     }
-    if (!WriteFileAtomic(csvPath, w.Bytes()))
-        throw VelmoError("EFileError", std::string(x.name) + "のｴｸｽﾎﾟｰﾄ先のCSVﾌｧｲﾙを作成できません。[" + csvPath +
-                                           ": " + std::strerror(errno) + "]");
-    return true;
+    bytes = w.TakeBytes();
+    return Result::Ready;
 }
 
 bool clsCsvExport::Run(CsvRunOptions o) {
@@ -96,11 +125,25 @@ bool clsCsvExport::Run(CsvRunOptions o) {
     CsvRunGuard running(l_);
     clsDao dao;
     if (dao.OpenDatabase(o.mdbPath) != 0) return false;
+    std::string files[kCsvTableCount];
+    bool ready[kCsvTableCount] = {};
     for (CsvTable t : kCsvTables) {
         int i = static_cast<int>(t);
-        if (o.chosen[i]) ExportTable(t, o.csvPath[i], o.header[i], dao);
+        if (!o.chosen[i]) continue;
+        Result r = ExportTable(t, o.csvPath[i], o.header[i], o.quoteText, dao, files[i]);
+        if (r == Result::Refused) return false;  // no file written
+
+        ready[i] = r == Result::Ready;
     }
     dao.Close();
+    for (CsvTable t : kCsvTables) {
+        int i = static_cast<int>(t);
+        if (!ready[i]) continue;
+        if (!WriteFileAtomic(o.csvPath[i], files[i]))
+            throw VelmoError("EFileError", std::string(GetCsvTexts(t).name) + "のｴｸｽﾎﾟｰﾄ先のCSVﾌｧｲﾙを作成できません。[" +
+                                               o.csvPath[i] + ": " + std::strerror(errno) + "]");
+        std::string().swap(files[i]);
+    }
     running.End();
     l_.Message("エクスポートが終了しました。\n");
     return true;

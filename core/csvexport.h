@@ -17,11 +17,19 @@ public:
     // run went to its end (an empty table is reported and skipped, not a
     // failure). Errors of the data file or of writing a file are raised
     // (EngineError, VelmoError) after the connection has been closed.
+    // Every chosen table is read before the first file is written: a value
+    // that the file cannot hold stops the run with no file written at all.
     bool Run(CsvRunOptions options);
 
-    // One table. False when it is empty: then its message has been shown and
-    // no file written.
-    bool ExportTable(CsvTable t, const std::string& csvPath, bool header, clsDao& dao);
+    enum class Result {
+        Ready,    // bytes hold the file
+        Empty,    // the table has no rows: its message has been shown
+        Refused,  // a value holds a character CP932 cannot hold: the message
+                  // naming the row, the column and the character has been shown
+    };
+    // One table read into the bytes of its file; nothing is written.
+    Result ExportTable(CsvTable t, const std::string& csvPath, bool header, bool quoteText, clsDao& dao,
+                       std::string& bytes);
 
 private:
     CsvRunListener& l_;

@@ -48,18 +48,18 @@ std::string CsvConvText(std::string_view value, int size) {
 }
 
 int CsvConvDigit(std::string_view value) {
-    std::string n = CleanNumber(Trim(value), true);
+    std::string n = CleanNumber(HalfWidthNumber(Trim(value)), true);
     return !n.empty() && n[0] >= '0' && n[0] <= '9' ? n[0] - '0' : 0;
 }
 
 int CsvConvQuantity(std::string_view value) {
-    std::string n = CleanNumber(Trim(value), true).substr(0, 4);
+    std::string n = CleanNumber(HalfWidthNumber(Trim(value)), true).substr(0, 4);
     auto v = ParseInt(n);
     return v ? static_cast<int>(*v) : 0;
 }
 
 std::optional<double> CsvConvNumber(std::string_view value) {
-    std::string t = Trim(value);
+    std::string t = HalfWidthNumber(Trim(value));
     // A plain number, possibly in exponent form as the export writes very large
     // and very small values, is taken as it stands.
     if (!t.empty() && t.find_first_not_of("0123456789+-.eE") == std::string::npos) {
@@ -103,8 +103,6 @@ struct Records {
     size_t Count() const { return line.size(); }
 };
 
-std::string Line(const char* head, int n) { return head + std::to_string(n) + "行目]\n"; }
-
 // Appends the key of record i: its key columns joined by the layout's
 // separator, numbers in decimal.
 void AppendKey(std::string& out, const CsvLayout& layout, const std::vector<Slot>& slots, const Records& r, size_t i) {
@@ -136,14 +134,17 @@ std::string UpsertSql(const CsvLayout& layout) {
 
 }  // namespace
 
-bool clsCsvImport::ImportTable(CsvTable t, const std::string& csvPath, bool header, bool deleteFirst, clsDao& dao) {
+bool clsCsvImport::ImportTable(CsvTable t, const std::string& csvPath, bool header, bool deleteFirst, clsDao& dao,
+                               bool nameFiles) {
     const CsvLayout& layout = GetCsvLayout(t);
     const CsvTexts& x = GetCsvTexts(t);
     const size_t ncol = layout.columns.size();
 
     l_.Status(x.importReading);
     if (!FileExists(csvPath)) {
-        l_.Message(x.importMissing);
+        std::string m = x.importMissing;
+        if (nameFiles) m.insert(m.size() - 1, "[" + csvPath + "]");
+        l_.Message(m);
         return false;
     }
     std::string bytes;
@@ -153,6 +154,17 @@ bool clsCsvImport::ImportTable(CsvTable t, const std::string& csvPath, bool head
         return false;
     }
     CsvReader reader(std::move(bytes));
+    if (!reader.RefusedEncoding().empty()) {
+        l_.Message(std::string(x.name) + "の読み込みCSVは" + reader.RefusedEncoding() +
+                   "で書かれているため読み込めません。[" + csvPath +
+                   "]\nShift-JISかUTF-8で保存したﾌｧｲﾙを指定してください。\n");
+        return false;
+    }
+    // A message about line n: the table's text, the line (beside the file
+    // when files are named) and "行目]".
+    auto lineMessage = [&](const char* head, int n) {
+        return head + (nameFiles ? csvPath + " " : std::string()) + std::to_string(n) + "行目]\n";
+    };
 
     Records r;
     std::vector<Slot> slots(ncol);
@@ -168,11 +180,19 @@ bool clsCsvImport::ImportTable(CsvTable t, const std::string& csvPath, bool head
     // Read and convert every line; the first error ends the reading.
     std::string error;
     std::vector<std::string> v;
+    CsvValueError bad;
     for (int n = header ? 2 : 1; n <= reader.LineCount() && error.empty(); ++n) {
-        reader.Values(n, v);
+        if (!reader.Values(n, v, &bad)) {
+            error = std::string(x.name) + "の読み込みCSVの値を読み込めません。[" + csvPath + " " + std::to_string(n) +
+                    "行目 " + std::to_string(bad.position) + "項目目]\n" + bad.reason + "\n";
+            break;
+        }
         if (v.empty()) continue;
         if (v.size() != ncol) {
-            error = Line(x.wrongFormat, n);
+            error = lineMessage(x.wrongFormat, n);
+            if (nameFiles)
+                error += "1行に" + std::to_string(ncol) + "個の値が必要ですが、" + std::to_string(v.size()) +
+                         "個あります。\n";
             break;
         }
         // A line with an error is still converted to its end; the last error
@@ -182,7 +202,7 @@ bool clsCsvImport::ImportTable(CsvTable t, const std::string& csvPath, bool head
             switch (col.kind) {
                 case CsvKind::Text:
                     r.text.push_back(CsvConvText(v[c], col.size));
-                    if (col.emptyKey && r.text.back().empty()) error = Line(col.emptyKey, n);
+                    if (col.emptyKey && r.text.back().empty()) error = lineMessage(col.emptyKey, n);
                     break;
                 case CsvKind::Memo: r.text.push_back(CsvConvMemo(v[c])); break;
                 case CsvKind::Digit: r.number.push_back(CsvConvDigit(v[c])); break;
@@ -308,7 +328,7 @@ bool clsCsvImport::Run(CsvRunOptions o) {
     bool ok = true;
     for (CsvTable t : kCsvTables) {
         int i = static_cast<int>(t);
-        if (o.chosen[i] && ok) ok = ImportTable(t, o.csvPath[i], o.header[i], o.deleteFirst, dao);
+        if (o.chosen[i] && ok) ok = ImportTable(t, o.csvPath[i], o.header[i], o.deleteFirst, dao, o.nameFiles);
     }
     if (ok) ok = dao.EndTrans(1) == 0;
     else dao.EndTrans(0);

@@ -15,6 +15,8 @@ class clsDao;
 // Text: cut to its first `size` bytes in CP932, never inside a double-byte
 // character.
 std::string CsvConvText(std::string_view value, int size);
+// Number values (digit, quantity, number) take full-width digits, minus and
+// point as their ASCII forms (HalfWidthNumber) before CleanNumber.
 // The first character of CleanNumber of the value; 0 when it is no digit.
 int CsvConvDigit(std::string_view value);
 // The first four characters of CleanNumber of the value; 0 when they are no
@@ -41,7 +43,9 @@ public:
     // One table into the run's connection, whose transaction is open: reads
     // and checks the whole file, then (delete-first: after emptying the table)
     // adds or replaces one row per record. False after its message.
-    bool ImportTable(CsvTable t, const std::string& csvPath, bool header, bool deleteFirst, clsDao& dao);
+    // nameFiles: as CsvRunOptions::nameFiles.
+    bool ImportTable(CsvTable t, const std::string& csvPath, bool header, bool deleteFirst, clsDao& dao,
+                     bool nameFiles = false);
 
 private:
     CsvRunListener& l_;

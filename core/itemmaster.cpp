@@ -46,7 +46,7 @@ std::string TehaiCodeOf(const std::string& text, const std::vector<sTehaiEntry>&
 double CostTotal(const std::array<std::string, 4>& costs) {
     double total = 0;
     for (const auto& text : costs) {
-        std::string clean = CleanNumber(text, true);
+        std::string clean = CleanNumber(HalfWidthNumber(text), true);
         if (clean.empty()) continue;
         auto v = ParseFloat(clean);
         if (!v) throw ConvertError("'" + clean + "' は正しい数値ではありません。");
@@ -123,15 +123,17 @@ int clsItemMaster::SaveItem(int mode, const std::string& prepareCode, const sIte
     std::array<std::optional<double>, 4> costs;
     double total = 0;
     for (int i = 0; i < 4; ++i) {
-        if (CleanNumber(form.Costs[i], true).empty()) continue;
-        auto v = ParseFloat(form.Costs[i]);
+        const std::string text = HalfWidthNumber(form.Costs[i]);
+        if (CleanNumber(text, true).empty()) continue;
+        auto v = ParseFloat(text);
         if (!v) throw ConvertError(CostCaption(i) + ": '" + form.Costs[i] + "' は正しい数値ではありません。");
         costs[i] = *v;
         total += *v;
     }
     long long tehainisu = 1;
-    if (!CleanNumber(form.Tehainisu, true).empty()) {
-        auto v = ParseInt(form.Tehainisu);
+    const std::string tehainisuText = HalfWidthNumber(form.Tehainisu);
+    if (!CleanNumber(tehainisuText, true).empty()) {
+        auto v = ParseInt(tehainisuText);
         if (!v) throw ConvertError("手配荷姿の入数: '" + form.Tehainisu + "' は正しい整数ではありません。");
         tehainisu = *v;
     }
@@ -156,9 +158,9 @@ int clsItemMaster::SaveItem(int mode, const std::string& prepareCode, const sIte
         {"YOBI3", UserCaption(ItemCaption::Yobi3), Trim(form.Yobi[2])},
         {"MEMO", "備考", Trim(form.Memo)},
     };
-    std::string tooLong = TooLongMessage(dao_, "MasItem", texts);
-    if (!tooLong.empty()) {
-        ui.info(tooLong);
+    std::string refused = FieldTextsMessage(dao_, "MasItem", texts);
+    if (!refused.empty()) {
+        ui.info(refused);
         return 1;
     }
 

@@ -48,7 +48,8 @@ int FindTehaiEntry(const std::vector<sTehaiEntry>& entries, const std::string& c
 std::string TehaiCodeOf(const std::string& text, const std::vector<sTehaiEntry>& entries);
 
 // The total the label 基準単価 shows: the cleaned text of every filled cost
-// field, added up. Throws ConvertError when a cleaned text is not a number
+// field (full-width digits, minus and point taken as their ASCII forms),
+// added up. Throws ConvertError when a cleaned text is not a number
 // (a lone '.').
 double CostTotal(const std::array<std::string, 4>& costs);
 

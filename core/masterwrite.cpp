@@ -1,5 +1,6 @@
 #include "masterwrite.h"
 
+#include "sjis.h"
 #include "ucommon.h"
 
 size_t CharCount(std::string_view utf8) {
@@ -9,14 +10,16 @@ size_t CharCount(std::string_view utf8) {
     return n;
 }
 
-std::string TooLongMessage(clsDao& dao, const std::string& table, const std::vector<sFieldText>& fields) {
+std::string FieldTextsMessage(clsDao& dao, const std::string& table, const std::vector<sFieldText>& fields) {
     auto db = dao.GetDatabase();
-    if (!db) return "";
-    const TableInfo& info = db->Table(table);
+    const TableInfo* info = db ? &db->Table(table) : nullptr;
     for (const auto& f : fields) {
-        const ColumnInfo* c = info.Find(f.column);
-        if (!c || c->size <= 0) continue;
-        if (CharCount(f.value) > static_cast<size_t>(c->size))
+        std::string bad = FirstNonSjisChar(f.value);
+        if (!bad.empty())
+            return f.caption + "にShift-JISで表せない文字" + DescribeChar(bad) +
+                   "があります。\nこの文字は保存できません。別の文字で入力してください。";
+        const ColumnInfo* c = info ? info->Find(f.column) : nullptr;
+        if (c && c->size > 0 && CharCount(f.value) > static_cast<size_t>(c->size))
             return f.caption + "は" + f.note + std::to_string(c->size) + "文字以内で入力してください。";
     }
     return "";

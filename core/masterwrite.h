@@ -23,10 +23,14 @@ struct sFieldText {
     std::string note = {};
 };
 
-// "" when every text fits its column of table in the open data file;
-// otherwise the message for the first one that does not, such as
-// "単位は4文字以内で入力してください。".
-std::string TooLongMessage(clsDao& dao, const std::string& table, const std::vector<sFieldText>& fields);
+// "" when every text can be stored in its column of table in the open data
+// file; otherwise the message for the first one that cannot, such as
+// "単位は4文字以内で入力してください。". A text must fit the column's width,
+// and every character of it must have a code in Shift-JIS: the CSV files
+// are Shift-JIS, and a character they cannot hold would make the record
+// impossible to export unchanged. Every save of an item, a partner or a
+// structure line passes here.
+std::string FieldTextsMessage(clsDao& dao, const std::string& table, const std::vector<sFieldText>& fields);
 
 // Runs write inside one transaction on the connection: committed when it
 // returns true; rolled back when it returns false (it has reported why) or

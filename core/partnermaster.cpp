@@ -189,9 +189,9 @@ int clsPartnerMaster::SaveTori(int mode, const std::string& prepareCode, int pre
         {"DAIHYOSHA", "代表者名", Trim(form.Daihyosha)},
         {"MADOGUCHI", "窓口担当者名", Trim(form.Madoguchi)},
     };
-    std::string tooLong = TooLongMessage(dao_, "MasTori", texts);
-    if (!tooLong.empty()) {
-        ui.info(tooLong);
+    std::string refused = FieldTextsMessage(dao_, "MasTori", texts);
+    if (!refused.empty()) {
+        ui.info(refused);
         return 1;
     }
     // Mode 2 removes the partner under its old code and category and writes

@@ -6,7 +6,9 @@
 //  - lines joined with CR LF split back into the same lines;
 //  - a text value is never longer than its size in CP932 bytes; a digit is
 //    0-9; a quantity has at most four characters; a number is finite;
-//  - the writer's number text is the general form (FloatToStr).
+//  - the writer's number text is the general form (FloatToStr);
+//  - a line the reader accepts has values that Shift-JIS holds whole and
+//    that hold no NUL byte: nothing is replaced on the way in.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -53,9 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The input as a file.
     CsvReader reader(in);
     std::vector<std::string> values;
+    std::string sjis;
     for (int n = 1; n <= reader.LineCount(); ++n) {
-        reader.Values(n, values);
-        for (const auto& v : values) Conversions(v);
+        // A refused line never reaches the conversions.
+        if (!reader.Values(n, values)) continue;
+        for (const auto& v : values) {
+            Check(v.find('\0') == std::string::npos && ToSjisExact(v, sjis));
+            Conversions(v);
+        }
     }
 
     // The input's lines (without CR and LF) as the values of one line.

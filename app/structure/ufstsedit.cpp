@@ -13,6 +13,7 @@
 
 #include "globals.h"
 #include "listmodel.h"
+#include "masterwrite.h"
 #include "platform.h"
 #include "settings.h"
 #include "ucommon.h"
@@ -200,6 +201,11 @@ void TfrmStrEdit::SaveLine() {
     std::string code = Trim(ToStd(edtCd->text()));
     if (code.empty()) {
         Platform().Info(QStringLiteral("品番を入力してください。"));
+        return;
+    }
+    std::string refused = FieldTextsMessage(MainDao(), "iStruct", {{"CD2", "品番", code}});
+    if (!refused.empty()) {
+        Platform().Info(ToQ(refused));
         return;
     }
     // The new child must not be the parent or lie above it: neither in the

@@ -310,9 +310,10 @@ TEST_F(ItemDialogTest, ViewModeIsNotBlockedByAModalCaller) {
 }
 
 TEST_F(ItemDialogTest, UnusualCodesRoundTripThroughTheDialog) {
-    // 18 characters of which one lies outside the basic plane: longer than
-    // the box's limit in UTF-16, still shown and saved whole.
-    const QString codes[] = {"A'B*[ｱｲﾃﾑ]", QString::fromUtf8("𠮷野家の部品コード１２３４５６７８９"), "全角ＡＢＣ"};
+    // 18 full-width characters (36 bytes in Shift-JIS): shown and saved
+    // whole. (A character outside the basic plane has no Shift-JIS code and
+    // is refused by the save.)
+    const QString codes[] = {"A'B*[ｱｲﾃﾑ]", QString::fromUtf8("吉野家の部品コード１２３４５６７８９"), "全角ＡＢＣ"};
     for (const QString& code : codes) {
         ShowModal(0, "", [&code](TfrmMasItem* d) {
             SetEditText(d->edtCd, code);

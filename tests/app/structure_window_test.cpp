@@ -301,6 +301,8 @@ TEST_F(StructureWindow, RefusedSavesKeepTheDialogOpenAndChangeNothing) {
         {"U1", "info", "構成がループになるので、登録できません。"},   // below itself
         {"B1", "info", "構成がループになるので、登録できません。"},   // below an item under it
         {"S1", "info", "構成がループになるので、登録できません。"},   // holds B1 outside the window
+        // A code the Shift-JIS CSV files cannot hold.
+        {"P𠮷", "info", "品番にShift-JISで表せない文字「𠮷」(U+20BB7)があります。\nこの文字は保存できません。別の文字で入力してください。"},
         {"P1", "error", "iStruct"},                                   // U1 holds P1 already
     };
     for (const auto& c : cases) {

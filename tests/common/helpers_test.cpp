@@ -33,6 +33,27 @@ TEST(CleanNumber, KeepsDigitsLeadingMinusAndOneDot) {
     for (const auto& c : cases) EXPECT_EQ(CleanNumber(c.in, c.dec), c.want) << c.in;
 }
 
+TEST(HalfWidthNumber, FullWidthDigitsMinusAndPointBeforeCleanNumber) {
+    struct {
+        const char* in;
+        const char* half;
+        const char* clean;
+    } cases[] = {
+        {"１２３４", "1234", "1234"},
+        {"－５", "-5", "-5"},
+        {"−５", "-5", "-5"},  // the minus sign U+2212, as some input methods type it
+        {"１．５", "1.5", "1.5"},
+        {"１，２００円", "1，200円", "1200"},
+        {"12.5", "12.5", "12.5"},
+        {"ソ表０", "ソ表0", "0"},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HalfWidthNumber(c.in), c.half) << c.in;
+        EXPECT_EQ(CleanNumber(HalfWidthNumber(c.in), true), c.clean) << c.in;
+    }
+}
+
 TEST(NumKeyFilter, PassesDigitsDotAndBackspaceOnly) {
     for (char k = '0'; k <= '9'; ++k) EXPECT_EQ(NumKeyFilter(k), k);
     EXPECT_EQ(NumKeyFilter('.'), '.');
@@ -117,6 +138,50 @@ TEST(Sjis, DecodingBrokenBytesNeverFails) {
     EXPECT_FALSE(FromSjis("\xFF\xFE").empty());
     // A lead byte before a byte that cannot follow it does not swallow it.
     EXPECT_EQ(FromSjis("\x81\x0A" "A"), "\xEF\xBF\xBD\nA");
+}
+
+TEST(Sjis, ExactConversionsRefuseWhatTheyCannotCarry) {
+    struct {
+        std::string utf8;
+        bool fits;
+        std::string bad;  // the character refused
+    } toSjis[] = {
+        {"ソ表能ｱ", true, ""},
+        {"A𠮷B", false, "𠮷"},  // outside the JIS sets
+        {"x😀", false, "😀"},
+        {"a\xFF", false, "\xFF"},  // not UTF-8
+    };
+    for (const auto& c : toSjis) {
+        std::string out, bad;
+        EXPECT_EQ(ToSjisExact(c.utf8, out, &bad), c.fits) << c.utf8;
+        EXPECT_EQ(FirstNonSjisChar(c.utf8), c.bad) << c.utf8;
+        if (c.fits) EXPECT_EQ(out, ToSjis(c.utf8));
+        else EXPECT_EQ(bad, c.bad);
+    }
+    struct {
+        std::string sjis;
+        bool ok;
+        std::string bad;  // the bytes refused
+    } fromSjis[] = {
+        {"P\x95\x5C", true, ""},
+        {"P\x80", false, "\x80"},
+        {"\xA0", false, "\xA0"},
+        {"a\xFD", false, "\xFD"},
+        {"a\xFF", false, "\xFF"},
+        {"\x81 A", false, "\x81"},        // a lead byte before a byte that cannot follow it
+        {"\x85\x40", false, "\x85\x40"},  // a code without a character
+        {"A\x95", false, "\x95"},         // cut at the end
+    };
+    for (const auto& c : fromSjis) {
+        std::string out, bad;
+        EXPECT_EQ(FromSjisExact(c.sjis, out, &bad), c.ok) << DescribeBytes(c.sjis);
+        if (c.ok) EXPECT_EQ(out, FromSjis(c.sjis));
+        else EXPECT_EQ(bad, c.bad) << DescribeBytes(c.sjis);
+    }
+    EXPECT_EQ(DescribeChar("𠮷"), "「𠮷」(U+20BB7)");
+    EXPECT_EQ(DescribeChar("\xE2\x80\x8B"), "「\xE2\x80\x8B」(U+200B)");  // an invisible character gets its code
+    EXPECT_EQ(DescribeChar("\xFF"), "(0xFF)");
+    EXPECT_EQ(DescribeBytes("\x81\x20"), "(0x81 0x20)");
 }
 
 TEST(Sjis, ByteWiseOrder) {

@@ -190,3 +190,63 @@ TEST_F(CsvExport, ExportThenImportGivesTheSameData) {
     Exec("UPDATE MasItem SET MEMO = '一行目 二行目' WHERE CD <> 'TINY'");
     EXPECT_EQ(AllRows(copy, "MasItem", "CD"), AllRows(dao, "MasItem", "CD"));
 }
+
+// A character the Shift-JIS file cannot hold is never written as '?': the run
+// stops before any file is written, naming the table, the row, the column and
+// the character.
+TEST_F(CsvExport, ACharacterShiftJisCannotHoldStopsTheRunBeforeAnyFile) {
+    Exec("INSERT INTO iStruct VALUES ('P', 'C', 1, 1, 1)");
+    Exec("INSERT INTO MasItem (CD, NAME) VALUES ('A-1', 'ok')");
+    Exec("INSERT INTO MasTori (KBN, CD, NAME) VALUES (1, 'S1', 'ok')");
+    WriteText(dir.File("s.csv"), "the previous export");
+    AppSettings().WriteString("MASITEM", "YOBI1", "色");
+    struct {
+        std::string change;
+        std::string want;  // the message after its first line
+    } cases[] = {
+        {"UPDATE MasItem SET NAME = '吉野家の𠮷'", "品番 A-1 の 通称名 にShift-JISで表せない文字「𠮷」(U+20BB7)があります。\n"},
+        {"UPDATE MasItem SET YOBI1 = 'x😀'", "品番 A-1 の 色 にShift-JISで表せない文字「😀」(U+1F600)があります。\n"},
+        {"UPDATE MasTori SET MADOGUCHI = '𠮷田'",
+         "取引先区分 1 取引先コード S1 の 窓口担当者名 にShift-JISで表せない文字「𠮷」(U+20BB7)があります。\n"},
+        {"UPDATE iStruct SET CD2 = 'C𠮷'", "親品番 P 子品番 C𠮷 の 子品番 にShift-JISで表せない文字「𠮷」(U+20BB7)があります。\n"},
+    };
+    const char* names[] = {"品目ﾃﾞｰﾀ", "品目ﾃﾞｰﾀ", "取引先ﾃﾞｰﾀ", "構造ﾃﾞｰﾀ"};
+    const int table[] = {1, 1, 2, 0};
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        Exec("UPDATE MasItem SET NAME = 'ok', YOBI1 = ''");
+        Exec("UPDATE MasTori SET MADOGUCHI = ''");
+        Exec("UPDATE iStruct SET CD2 = 'C'");
+        Exec(cases[i].change);
+        CsvRunOptions o = Options(dir.File("s.csv"), dir.File("i.csv"), dir.File("t.csv"));
+        listener.messages.clear();
+        EXPECT_FALSE(clsCsvExport(listener).Run(o)) << cases[i].change;
+        EXPECT_EQ(listener.messages,
+                  std::vector<std::string>{std::string(names[i]) + "をｴｸｽﾎﾟｰﾄできません。[" + o.csvPath[table[i]] +
+                                           "]\n" + cases[i].want +
+                                           "文字を直してからｴｸｽﾎﾟｰﾄしてください。ｴｸｽﾎﾟｰﾄﾌｧｲﾙは作られません。\n"});
+        // Not even the tables before the refused one are written.
+        EXPECT_EQ(ReadText(dir.File("s.csv")), "the previous export");
+        EXPECT_FALSE(std::filesystem::exists(dir.File("i.csv")));
+        EXPECT_FALSE(std::filesystem::exists(dir.File("t.csv")));
+    }
+}
+
+TEST_F(CsvExport, QuoteTextQuotesEveryTextValueAndNoNumber) {
+    Exec("INSERT INTO iStruct VALUES ('0012', 'C 1', 2, 1, 0)");
+    Exec("INSERT INTO MasTori (KBN, CD, NAME, TEL) VALUES (1, '007', 'ソ表', '03-1234-5678')");
+    CsvRunOptions o = Options(dir.File("s.csv"), "", dir.File("t.csv"));
+    o.quoteText = true;
+    o.header[0] = true;
+    ASSERT_TRUE(clsCsvExport(listener).Run(o));
+    EXPECT_EQ(ReadText(dir.File("s.csv")),
+              ToSjis("\"親品番\",\"子品番\",\"員数\",\"管理対象フラグ\",\"チェックフラグ\"\r\n\"0012\",\"C 1\",2,1,0\r\n"));
+    EXPECT_EQ(ReadText(dir.File("t.csv")),
+              ToSjis("1,\"007\",\"ソ表\",\"\",\"\",\"\",\"\",\"\",\"\",\"03-1234-5678\",\"\",\"\",\"\",\"\"\r\n"));
+    // It reads back as the same data.
+    o.mdbPath = dir.File("copy.mdb");
+    ASSERT_TRUE(clsCsvImport(listener).Run(o));
+    clsDao copy;
+    ASSERT_EQ(copy.OpenDatabase(o.mdbPath), 0);
+    EXPECT_EQ(AllRows(copy, "iStruct", "CD1,CD2"), AllRows(dao, "iStruct", "CD1,CD2"));
+    EXPECT_EQ(AllRows(copy, "MasTori", "KBN,CD"), AllRows(dao, "MasTori", "KBN,CD"));
+}

@@ -55,6 +55,8 @@ TEST(CsvConversions, DigitAndQuantity) {
         {"3", 3, 3},         {"12", 1, 12},         {"12345", 1, 1234}, {"1.5", 1, 0},   {"2.5", 2, 0},
         {"", 0, 0},          {"-1", 0, -1},         {"-", 0, 0},        {".5", 0, 0},    {" 7 ", 7, 7},
         {"a7", 7, 7},        {"1,000", 1, 1000},    {"x", 0, 0},        {"99.", 9, 0},
+        // Full-width digits, minus and point count as their ASCII forms.
+        {"１２３４５", 1, 1234}, {"－５", 0, -5},     {"１．５", 1, 0},   {"　３　", 3, 3},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CsvConvDigit(c.in), c.digit) << c.in;
@@ -70,6 +72,8 @@ TEST(CsvConversions, Number) {
         {"100", 100},           {"12.5", 12.5},     {"1.2.3", 1.23},    {"1,200", 1200},    {"", 0},
         {".", 0},               {" -0.5 ", -0.5},   {"¥1,200円", 1200}, {"1E20", 1e20},     {"1.5E-7", 1.5e-7},
         {"-", std::nullopt},    {"-.", std::nullopt}, {"1E999", std::nullopt},
+        {"１２３４", 1234},     {"－５", -5},         {"−５", -5},        {"１．５", 1.5},    {"１，２００円", 1200},
+        {"－", std::nullopt},
         {"9" + std::string(400, '0'), std::nullopt},
     };
     for (const auto& c : cases) {
@@ -106,7 +110,12 @@ TEST_F(CsvImport, EveryFileErrorHasItsMessageAndChangesNothing) {
         // Line numbers count every line of the file, header and blank lines too.
         {0, "親品番\r\n\r\n  \r\nA,B,1,1,1\r\n,B", true, "構造ﾃﾞｰﾀの読み込みCSVﾚｺｰﾄﾞの形式が違います。[5行目]\n"},
         {0, "A,B,1,1", false, "構造ﾃﾞｰﾀの読み込みCSVﾚｺｰﾄﾞの形式が違います。[1行目]\n"},
-        {0, "A B,C,1,1,1", false, "構造ﾃﾞｰﾀの読み込みCSVﾚｺｰﾄﾞの形式が違います。[1行目]\n"},
+        // A blank inside an unquoted value belongs to it, so a line that also
+        // lacks a value is refused by its count instead of being read with
+        // its columns shifted.
+        {0, "A B,C,1,1", false, "構造ﾃﾞｰﾀの読み込みCSVﾚｺｰﾄﾞの形式が違います。[1行目]\n"},
+        {1, "X,1,六角ボルト M6×12,ﾎﾞﾙﾄ" + std::string(22, ','), false,
+         "品目ﾃﾞｰﾀの読み込みCSVﾚｺｰﾄﾞの形式が違います。[1行目]\n"},
         {0, "A,B,1,1,1\r\nA,C,1,1,1\r\nA,B,2,0,0", false, "構造データが重複しています[A:B]\n"},
         {1, "X,1", false, "品目ﾃﾞｰﾀの読み込みCSVﾚｺｰﾄﾞの形式が違います。[1行目]\n"},
         {1, "\" \"" + std::string(26, ','), false, "品目ﾃﾞｰﾀの読み込みCSVの品番が空白です。[1行目]\n"},
@@ -160,7 +169,16 @@ TEST_F(CsvImport, ValuesAreStoredAsConverted) {
                                       {18, "S01"},
                                       {20, "1.2.3"},
                                       {27, "\"  備考 1  \""}}) +
-                                "\r\n" + ItemLine({{1, "ITEM-2"}}));
+                                "\r\n" + ItemLine({{1, "ITEM-2"}}) +
+                                // As a spreadsheet program writes it: a name with
+                                // blanks unquoted, full-width numbers, a LF line end.
+                                "\n" +
+                                ItemLine({{1, "ITEM-3"},
+                                          {3, "六角ボルト M6×12"},
+                                          {13, "１２３４"},
+                                          {14, "－３４"},
+                                          {15, "１．５"},
+                                          {20, "１２"}}));
     std::string structure = Csv("s.csv", "NO-SUCH-PARENT,NO-SUCH-CHILD,3,1,0\r\nNO-SUCH-PARENT,C2,1.5,7,x\r\n");
     ASSERT_TRUE(clsCsvImport(listener).Run(Options(structure, items, "")));
     EXPECT_EQ(listener.messages, std::vector<std::string>{"インポートが終了しました。\n"});
@@ -168,7 +186,8 @@ TEST_F(CsvImport, ValuesAreStoredAsConverted) {
                    {"CD", "KBN", "NAME", "KANA", "JANKBN", "TANI", "TANKA", "SYUZAIHI", "GAICHUUHI", "ETCHI",
                     "TEHAIKBN", "TEHAICD", "TEHAINISU", "MEMO"}),
               (std::vector<std::string>{"ITEM-1|1|名前, \"引用\"|ｹﾝｻｸﾒｲﾅｶﾞｲ|0|ｹｰｽ|350|100|0|50|2|S01|1.23|備考 1",
-                                        "ITEM-2|0|||0||0|0|0|0|0||0|"}));
+                                        "ITEM-2|0|||0||0|0|0|0|0||0|",
+                                        "ITEM-3|0|六角ボルト M6×12||0||1201.5|1234|1.5|0|0||12|"}));
     // Structure lines may name items that do not exist.
     EXPECT_EQ(Rows("SELECT * FROM iStruct ORDER BY CD2", {"CD1", "CD2", "INZU", "KFLG", "CFLG"}),
               (std::vector<std::string>{"NO-SUCH-PARENT|C2|0|7|0", "NO-SUCH-PARENT|NO-SUCH-CHILD|3|1|0"}));
@@ -278,6 +297,66 @@ TEST_F(CsvImport, HeaderLineAndFileEncodings) {
     WriteText(s, "\xEF\xBB\xBF親品番,子品番,員数,管理対象フラグ,チェックフラグ\r\nソ表,\"能, 1\",4,1,1\r\n");
     ASSERT_TRUE(clsCsvImport(listener).Run(o));
     EXPECT_EQ(Rows("SELECT * FROM iStruct", {"CD1", "CD2", "INZU"}), std::vector<std::string>{"ソ表|能, 1|4"});
+    // UTF-8 without a byte-order mark, as editors and scripts write it.
+    WriteText(s, "親品番,子品番,員数,管理対象フラグ,チェックフラグ\n表ソ能予十,子 1,２,1,1\n");
+    ASSERT_TRUE(clsCsvImport(listener).Run(o));
+    EXPECT_EQ(Rows("SELECT * FROM iStruct", {"CD1", "CD2", "INZU"}), std::vector<std::string>{"表ソ能予十|子 1|2"});
+}
+
+// Bytes that are no character, a NUL byte, a character Shift-JIS cannot hold
+// and a UTF-16 file are refused with the file, the line and the value; the run
+// commits nothing, not even the structure file read before.
+TEST_F(CsvImport, ValuesThatCannotBeReadWholeAreRefused) {
+    using S = std::string;
+    const std::string structure = Csv("s.csv", "A,B,1,1,1\r\n");
+    const std::string items = dir.File("i.csv");
+    const S rest(26, ',');
+    struct {
+        S bytes;
+        S want;  // after "品目ﾃﾞｰﾀの読み込みCSV"
+    } cases[] = {
+        // Two different bad codes no longer collapse into one key.
+        {"P\x81" + rest + "\r\nP\x9F" + rest, "の値を読み込めません。[" + items +
+                                                " 1行目 1項目目]\nShift-JISの文字ではないﾊﾞｲﾄ(0x81)があります。\n"},
+        {"OK" + rest + "\r\nX,0,N\xFD" + S(24, ','), "の値を読み込めません。[" + items +
+                                                " 2行目 3項目目]\nShift-JISの文字ではないﾊﾞｲﾄ(0xFD)があります。\n"},
+        {S("P\0Q", 3) + rest, "の値を読み込めません。[" + items + " 1行目 1項目目]\nNULﾊﾞｲﾄ(0x00)があります。\n"},
+        {"\xEF\xBB\xBFP,0,吉野家の𠮷" + S(24, ','),
+         "の値を読み込めません。[" + items + " 1行目 3項目目]\nShift-JISで表せない文字「𠮷」(U+20BB7)があります。\n"},
+        {S("\xFF\xFEP\0", 4), "はUTF-16で書かれているため読み込めません。[" + items +
+                                  "]\nShift-JISかUTF-8で保存したﾌｧｲﾙを指定してください。\n"},
+    };
+    for (const auto& c : cases) {
+        WriteText(items, c.bytes);
+        listener.messages.clear();
+        EXPECT_FALSE(clsCsvImport(listener).Run(Options(structure, items, ""))) << c.want;
+        EXPECT_EQ(listener.messages, std::vector<std::string>{"品目ﾃﾞｰﾀの読み込みCSV" + c.want});
+        EXPECT_EQ(Count("iStruct"), 0);
+        EXPECT_EQ(Count("MasItem"), 0);
+    }
+}
+
+TEST_F(CsvImport, MessagesNameTheFileWhenAsked) {
+    // velmo-cli asks: the message names the file beside the line, and a line
+    // with the wrong number of values says how many it has.
+    const std::string s = Csv("s.csv", "A,B,1,1,1\r\nA B,C,1,1\r\n");
+    const std::string t = Csv("t.csv", "1,\" \",x" + std::string(11, ','));
+    struct {
+        CsvRunOptions o;
+        std::string want;
+    } cases[] = {
+        {Options(s, "", ""), "構造ﾃﾞｰﾀの読み込みCSVﾚｺｰﾄﾞの形式が違います。[" + s +
+                                 " 2行目]\n1行に5個の値が必要ですが、4個あります。\n"},
+        {Options("", "", t), "取引先ﾃﾞｰﾀの読み込みCSVの取引先ｺｰﾄﾞが空白です。[" + t + " 1行目]\n"},
+        {Options("", dir.File("none.csv"), ""),
+         "品目ﾃﾞｰﾀのｲﾝﾎﾟｰﾄ元ﾌｧｲﾙが見つかりません。[" + dir.File("none.csv") + "]\n"},
+    };
+    for (auto& c : cases) {
+        c.o.nameFiles = true;
+        listener.messages.clear();
+        EXPECT_FALSE(clsCsvImport(listener).Run(c.o));
+        EXPECT_EQ(listener.messages, std::vector<std::string>{c.want});
+    }
 }
 
 TEST_F(CsvImport, AnExistingFileThatIsNoDataFileIsLeftAlone) {

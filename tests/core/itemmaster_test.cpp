@@ -64,6 +64,8 @@ TEST(ItemCostTotal, AddsTheCleanedFilledFields) {
     EXPECT_EQ(FormatMoney(CostTotal({"1000", "234.5", "", ""})), "1,234.5");
     EXPECT_EQ(FormatMoney(CostTotal({"", "", "", ""})), "0");
     EXPECT_EQ(FormatMoney(CostTotal({"1.2.3", "x", "0.005", "-1"})), "0.24");  // cleaned: 1.23 + 0.005 - 1
+    // Full-width digits, minus and point (pasted into a field) count.
+    EXPECT_EQ(FormatMoney(CostTotal({"１２３４", "－３４", "０．５", ""})), "1,200.5");
     EXPECT_THROW(CostTotal({"10", ".", "", ""}), ConvertError);
 }
 
@@ -172,6 +174,14 @@ TEST_F(ItemMasterTest, EditKeepsEmptyCostsAndWritesTheirTotalAsZero) {
     EXPECT_TRUE(questions.empty());
 }
 
+TEST_F(ItemMasterTest, FullWidthNumbersAreStoredAsTheirValues) {
+    sItemForm f = Form("FW");
+    f.Costs = {"１２３４", "－３４", "", "０．５"};
+    f.Tehainisu = "１２";
+    ASSERT_EQ(Save(0, "", f), 0);
+    EXPECT_EQ(Item("FW"), "FW|3|||1200.5|1234|-34|0||12");
+}
+
 TEST_F(ItemMasterTest, ModeThreeMovesTheRecordToItsNewCode) {
     Exec("INSERT INTO MasItem (CD, KBN, NAME) VALUES ('OLD', 0, '旧品')");
     Exec("INSERT INTO MasItem (CD, KBN, NAME) VALUES ('OTHER', 0, '別品')");
@@ -204,6 +214,12 @@ TEST_F(ItemMasterTest, RefusedWritesInModeThreeKeepTheOldRecord) {
         {"unit longer than 4", [](sItemForm& f) { f.Tani = "ケース単位"; }, "単位は4文字以内で入力してください。"},
         {"partner code longer than 10", [](sItemForm& f) { f.Tehaicd = "12345678901"; },
          "手配先ｺｰﾄﾞは10文字以内で入力してください。"},
+        // A character the Shift-JIS CSV files cannot hold could never be
+        // exported unchanged.
+        {"name outside Shift-JIS", [](sItemForm& f) { f.Name = "吉野家の𠮷"; },
+         "通称名にShift-JISで表せない文字「𠮷」(U+20BB7)があります。\nこの文字は保存できません。別の文字で入力してください。"},
+        {"memo with an emoji", [](sItemForm& f) { f.Memo = "ok 😀"; },
+         "備考にShift-JISで表せない文字「😀」(U+1F600)があります。\nこの文字は保存できません。別の文字で入力してください。"},
         {"cost 1.2.3", [](sItemForm& f) { f.Costs[1] = "1.2.3"; }, nullptr},
         {"cost of a lone point", [](sItemForm& f) { f.Costs[0] = "."; }, nullptr},
         {"cost with a comma", [](sItemForm& f) { f.Costs[0] = "1,000"; }, nullptr},

@@ -184,11 +184,14 @@ TEST_F(PartnerTest, EmptyCodeAndTooLongTextsAreRefused) {
     sToriForm code = Form("12345678901", 0);
     sToriForm rname = Form("NEW", 0);
     rname.Rname = std::string(21, 'x');
+    sToriForm emoji = Form("NEW", 0);
+    emoji.Adrs[1] = "ビル😀";
     const Case cases[] = {
         {Form("  ", 0), "コードを入力してください。"},
         {tel, "電話番号はハイフンを含めて13文字以内で入力してください。"},
         {code, "コードは10文字以内で入力してください。"},
         {rname, "略名は20文字以内で入力してください。"},
+        {emoji, "住所２にShift-JISで表せない文字「😀」(U+1F600)があります。\nこの文字は保存できません。別の文字で入力してください。"},
     };
     for (const auto& c : cases) {
         infos.clear();

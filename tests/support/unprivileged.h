@@ -14,7 +14,9 @@
 // The child makes its own fixture (its own temporary folder), gets a fresh
 // HOME of its own and inherits the rest of the environment (QT_QPA_PLATFORM,
 // LC_ALL, VELMO_CLI ...); velmo-cli started by the case runs as nobody too.
-// The test program and velmo-cli must be readable and executable by nobody.
+// When the test program or velmo-cli lies in a folder nobody cannot enter
+// (a checkout under /root), both are copied into the child's own folder and
+// run from there.
 #pragma once
 #include <sys/wait.h>
 #include <unistd.h>
@@ -42,8 +44,24 @@ inline bool RerunAsNobody() {
     chmod(home.Path().c_str(), 0777);
     std::string out = home.File("child.out");
     std::string filter = std::string(info->test_suite_name()) + "." + info->name();
-    std::string cmd = "env -u XDG_RUNTIME_DIR HOME=" + ShellQuote(home.Path()) +
-                      " setpriv --reuid=65534 --regid=65534 --clear-groups -- " + ShellQuote(exe) +
+    const char* cliEnv = std::getenv("VELMO_CLI");
+    std::string cli = cliEnv ? cliEnv : VELMO_CLI_PATH;
+    const std::string asNobody = " setpriv --reuid=65534 --regid=65534 --clear-groups -- ";
+    std::string cliSetting;
+    if (std::system((asNobody + "test -x " + ShellQuote(exe) + " -a -x " + ShellQuote(cli)).c_str()) != 0) {
+        std::string exeCopy = home.File("test-program"), cliCopy = home.File("velmo-cli");
+        std::filesystem::copy_file(exe, exeCopy, ec);
+        if (!ec) std::filesystem::copy_file(cli, cliCopy, ec);
+        if (ec) {
+            ADD_FAILURE() << "cannot copy the test program for nobody: " << ec.message();
+            return true;
+        }
+        chmod(exeCopy.c_str(), 0755);
+        chmod(cliCopy.c_str(), 0755);
+        exe = exeCopy;
+        cliSetting = " VELMO_CLI=" + ShellQuote(cliCopy);
+    }
+    std::string cmd = "env -u XDG_RUNTIME_DIR HOME=" + ShellQuote(home.Path()) + cliSetting + asNobody + ShellQuote(exe) +
                       " --gtest_filter=" + ShellQuote(filter) + " >" + ShellQuote(out) + " 2>&1";
     int st = std::system(cmd.c_str());
     std::string text = ReadText(out);
