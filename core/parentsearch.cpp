@@ -4,13 +4,10 @@
 #include <unordered_set>
 
 #include "engine.h"
+#include "structwalk.h"
 #include "ucommon.h"
 #include "udao.h"
-
-namespace {
-const std::vector<int> kNoLines;
-
-}  // namespace
+#include "udaoment.h"
 
 clsParentSearch::clsParentSearch(clsDao* dao) : dao_(dao) {
     lines_.assign(1, sData{});
@@ -21,8 +18,11 @@ void clsParentSearch::SearchParents(const std::string& code) {
     StartCode = code;
     lines_.assign(1, sData{});
     items_.assign(1, sMstData{});
+    ids_.clear();
+    codes_.clear();
     byChild_.clear();
-    itemIndex_.clear();
+    itemOf_.clear();
+    lineIds_.clear();
     cycles_.Clear();
     LoadParentLines(code);
     sData start;
@@ -40,36 +40,60 @@ void clsParentSearch::LoadParentLines(const std::string& code) {
     bulkLines_.clear();
     {
         ReadTransaction tx(Db());
-        LoadParentLinesRec(code);
+        byIndex_ = HasStructChildIndex(Db());
+        // Depth first on a stack of its own, the lines above a parent before
+        // the line to it. Each code is read once: a line met again along
+        // another path would only be dropped as a repeat. A code met again
+        // while its own parents are being read is a stored loop.
+        struct Frame {
+            std::string code;
+            std::vector<sData> lines;
+            size_t next = 0;
+            bool parentDone = false;  // the lines above lines[next] are held
+        };
+        std::vector<Frame> stack;
+        auto begin = [&](const std::string& c) {
+            auto [state, fresh] = loadState_.try_emplace(c, 1);
+            if (!fresh) {
+                if (state->second == 1) clsPathStep loop(loadPath_, c, cycles_, true);
+                return false;
+            }
+            loadPath_.Enter(c, cycles_, true);
+            Frame f;
+            f.code = c;
+            f.lines = LinesTo(c);
+            stack.push_back(std::move(f));
+            return true;
+        };
+        begin(code);
+        while (!stack.empty()) {
+            Frame& f = stack.back();
+            if (f.next < f.lines.size()) {
+                if (!f.parentDone) {
+                    f.parentDone = true;
+                    if (begin(f.lines[f.next].ParentCode)) continue;  // f is not used after a push
+                }
+                lines_.push_back(std::move(f.lines[f.next++]));
+                f.parentDone = false;
+                continue;
+            }
+            loadState_[f.code] = 2;
+            loadPath_.Leave();
+            stack.pop_back();
+        }
     }
     bulkLines_.clear();
 }
 
-void clsParentSearch::LoadParentLinesRec(const std::string& code) {
-    // Each code is read once: a line met again along another path would only
-    // be dropped as a repeat. A code met again while its own parents are
-    // being read is a stored loop.
-    auto [state, fresh] = loadState_.try_emplace(code, 1);
-    if (!fresh) {
-        if (state->second == 1) clsPathStep loop(loadPath_, code, cycles_, true);
-        return;
-    }
-    clsPathStep step(loadPath_, code, cycles_, true);
-    std::vector<sData> local = LinesTo(code);
-    for (const sData& l : local) {
-        LoadParentLinesRec(l.ParentCode);
-        lines_.push_back(l);
-    }
-    state = loadState_.find(code);
-    state->second = 2;
-}
-
 std::vector<clsParentSearch::sData> clsParentSearch::LinesTo(const std::string& code) {
-    // The child code has no index of its own, so every per-code statement
-    // reads the whole table: once the first code proves to be used, the rest
-    // come from one pass over the table, bucketed by child code in table
-    // order, which is the order of the per-code statement.
-    if (!bulk_ && selects_ >= BulkAfter) {
+    // With the index on the child code each code reads just its own lines.
+    // A file without it (made before the index existed and not compacted
+    // since) makes every per-code statement read the whole table: once the
+    // first code proves to be used, the rest come from one pass over the
+    // table, bucketed by child code in table order, which is the order of
+    // the per-code statement (and of the index, whose equal keys keep the
+    // table order).
+    if (!byIndex_ && !bulk_ && selects_ >= BulkAfter) {
         auto st = Db().PrepareJet("SELECT * FROM iStruct");
         for (sData& l : ReadLineRows(*st)) bulkLines_[FoldCode(l.ChildCode)].push_back(std::move(l));
         bulk_ = true;
@@ -83,12 +107,27 @@ std::vector<clsParentSearch::sData> clsParentSearch::LinesTo(const std::string& 
     return ReadLineRows(*st);
 }
 
+int clsParentSearch::Id(const std::string& code) {
+    auto [it, fresh] = ids_.try_emplace(code, static_cast<int>(codes_.size()));
+    if (fresh) {
+        codes_.push_back(code);
+        byChild_.emplace_back();
+        itemOf_.push_back(0);
+    }
+    return it->second;
+}
+
+int clsParentSearch::FindId(const std::string& code) const {
+    auto it = ids_.find(code);
+    return it == ids_.end() ? -1 : it->second;
+}
+
 int clsParentSearch::LoadItems() {
     std::vector<std::string> codes;
     std::unordered_set<std::string> asked;
     for (size_t p = 1; p < lines_.size(); ++p) {
         const std::string& c = lines_[p].ParentCode.empty() ? lines_[p].ChildCode : lines_[p].ParentCode;
-        if (itemIndex_.count(c) || !asked.insert(c).second) continue;
+        if (FindItem(c) || !asked.insert(c).second) continue;
         codes.push_back(c);
     }
     int count = 0;
@@ -96,7 +135,8 @@ int clsParentSearch::LoadItems() {
     SelectItemsByCode(dao_, codes, [&](Statement& st) {
         if (!reader) reader.emplace(st);
         sMstData m = reader->Read(st);
-        itemIndex_.try_emplace(m.Code, static_cast<int>(items_.size()));
+        int& first = itemOf_[static_cast<size_t>(Id(m.Code))];
+        if (!first) first = static_cast<int>(items_.size());
         items_.push_back(std::move(m));
         ++count;
     });
@@ -108,28 +148,30 @@ void clsParentSearch::DropRepeats() {
     std::vector<sData> kept(1);
     kept.reserve(lines_.size());
     for (size_t p = 1; p < lines_.size(); ++p) {
-        const sData& l = lines_[p];
+        sData& l = lines_[p];
         if (!seen.insert(l.ParentCode + '\x1f' + l.ChildCode).second) continue;
-        kept.push_back(l);
-        if (l.ChildCode.empty() && l.ParentCode == StartCode) startLine_ = static_cast<int>(kept.size()) - 1;
+        kept.push_back(std::move(l));
+        const sData& k = kept.back();
+        if (k.ChildCode.empty() && k.ParentCode == StartCode) startLine_ = static_cast<int>(kept.size()) - 1;
     }
     lines_ = std::move(kept);
     Reindex();
 }
 
 void clsParentSearch::Reindex() {
-    byChild_.clear();
-    for (size_t p = 1; p < lines_.size(); ++p) byChild_[lines_[p].ChildCode].push_back(static_cast<int>(p));
-}
-
-const std::vector<int>& clsParentSearch::LinesOfChild(const std::string& code) const {
-    auto it = byChild_.find(code);
-    return it == byChild_.end() ? kNoLines : it->second;
+    for (auto& v : byChild_) v.clear();
+    lineIds_.assign(1, {-1, -1});
+    for (size_t p = 1; p < lines_.size(); ++p) {
+        int parent = Id(lines_[p].ParentCode), child = Id(lines_[p].ChildCode);
+        lineIds_.emplace_back(parent, child);
+        byChild_[static_cast<size_t>(child)].push_back(static_cast<int>(p));
+    }
 }
 
 const clsParentSearch::sMstData* clsParentSearch::FindItem(const std::string& code) const {
-    auto it = itemIndex_.find(code);
-    return it == itemIndex_.end() ? nullptr : &items_[static_cast<size_t>(it->second)];
+    int id = FindId(code);
+    int item = id < 0 ? 0 : itemOf_[static_cast<size_t>(id)];
+    return item ? &items_[static_cast<size_t>(item)] : nullptr;
 }
 
 int clsParentSearch::Category(const std::string& code) const {
@@ -137,49 +179,39 @@ int clsParentSearch::Category(const std::string& code) const {
     return m ? m->Kbn : -1;
 }
 
-void clsParentSearch::WalkTree(const std::string& code, int node, const std::function<int(int, int)>& addNode) {
-    clsCodePath path;
-    clsPathStep top(path, code, cycles_, true);
-    WalkTreeRec(code, node, addNode, path);
-}
+// The walks go up: from a code over the live lines to it, on to their
+// parents.
 
-void clsParentSearch::WalkTreeRec(const std::string& code, int node, const std::function<int(int, int)>& addNode,
-                                  clsCodePath& path) {
-    for (int a : LinesOfChild(code)) {
-        const sData& l = lines_[static_cast<size_t>(a)];
-        if (l.Removed) continue;
-        int parent = addNode(node, a);
-        clsPathStep step(path, l.ParentCode, cycles_, true);
-        if (step.Entered()) WalkTreeRec(l.ParentCode, parent, addNode, path);
-    }
+void clsParentSearch::WalkTree(const std::string& code, int node, const std::function<int(int, int)>& addNode) {
+    clsIdPath path(codes_, cycles_, true);
+    WalkDepthFirst(
+        FindId(code), node, path, [this](int id) -> const std::vector<int>& { return ChildLines(id); },
+        [this](int a) { return lines_[static_cast<size_t>(a)].Removed ? -1 : ParentId(a); },
+        [&](int a, int childNode) { return WalkStep{true, addNode(childNode, a)}; }, [](int) {});
 }
 
 std::vector<int> clsParentSearch::CollectAbove(const std::string& code, bool allLevels) {
     std::vector<int> out;
-    clsCodePath path;
-    CollectAboveRec(code, 0, allLevels, out, path);
+    clsIdPath path(codes_, cycles_, true);
+    WalkDepthFirst(
+        FindId(code), 0, path, [this](int id) -> const std::vector<int>& { return ChildLines(id); },
+        [this](int a) { return lines_[static_cast<size_t>(a)].Removed ? -1 : ParentId(a); },
+        [&](int, int) { return WalkStep{allLevels, 0}; }, [&](int a) { out.push_back(a); });
     return out;
-}
-
-void clsParentSearch::CollectAboveRec(const std::string& code, int depth, bool allLevels, std::vector<int>& out,
-                                      clsCodePath& path) {
-    ++depth;
-    if (depth >= 2 && !allLevels) return;
-    clsPathStep step(path, code, cycles_, true);
-    if (!step.Entered()) return;
-    for (int a : LinesOfChild(code)) {
-        const sData& l = lines_[static_cast<size_t>(a)];
-        if (l.Removed) continue;
-        CollectAboveRec(l.ParentCode, depth, allLevels, out, path);
-        out.push_back(a);
-    }
 }
 
 std::vector<clsParentSearch::sListEdt> clsParentSearch::ListRows(const std::string& code,
                                                                   const std::vector<int>& collected) const {
     // 員数 of a row: the quantity of the first collected line from that code.
-    std::unordered_map<std::string, long long> first;
-    for (int a : collected) first.try_emplace(lines_[static_cast<size_t>(a)].ParentCode, lines_[a].Quantity);
+    std::vector<long long> first(codes_.size(), 0);
+    std::vector<char> met(codes_.size(), 0);
+    for (int a : collected) {
+        size_t p = static_cast<size_t>(ParentId(a));
+        if (!met[p]) {
+            met[p] = 1;
+            first[p] = lines_[static_cast<size_t>(a)].Quantity;
+        }
+    }
     std::vector<sListEdt> rows;
     rows.reserve(collected.size());
     for (int a : collected) {
@@ -189,7 +221,7 @@ std::vector<clsParentSearch::sListEdt> clsParentSearch::ListRows(const std::stri
         r.Direct = l.ChildCode == code ? 1 : 0;
         r.Kflg = l.Kflg;
         r.Cflg = l.Cflg;
-        r.Quantity = first[l.ParentCode];
+        r.Quantity = first[static_cast<size_t>(ParentId(a))];
         r.Line = a;
         rows.push_back(std::move(r));
     }
@@ -201,23 +233,40 @@ clsParentSearch::sListResult clsParentSearch::FillList(const std::string& code, 
                      [this](const std::string& c) { return FindItem(c); });
 }
 
-void clsParentSearch::CollectPrintLines(std::vector<sData>& list, const std::string& code, int level) {
-    clsCodePath path;
-    clsPathStep top(path, code, cycles_, true);
-    CollectPrint(list, code, level, path);
+unsigned long long clsParentSearch::CountListRows(const std::string& code, bool allLevels) {
+    int id = FindId(code);
+    if (id < 0) return 0;
+    auto live = [this](int a) { return lines_[static_cast<size_t>(a)].Removed ? -1 : ParentId(a); };
+    auto shown = [this](int a) { return itemOf_[static_cast<size_t>(ParentId(a))] != 0; };
+    if (allLevels)
+        return CountLinesOnPaths(
+            id, codes_.size(), [this](int c) -> const std::vector<int>& { return ChildLines(c); }, live, shown);
+    unsigned long long n = 0;
+    for (int a : ChildLines(id))
+        if (live(a) >= 0 && shown(a)) ++n;
+    return n;
 }
 
-void clsParentSearch::CollectPrint(std::vector<sData>& list, const std::string& code, int level,
-                                   clsCodePath& path) {
-    for (int a : LinesOfChild(code)) {
-        const sData& l = lines_[static_cast<size_t>(a)];
-        if (l.Removed) continue;
-        sData copy = l;
-        copy.Level = level + 1;
-        list.push_back(std::move(copy));
-        clsPathStep step(path, l.ParentCode, cycles_, true);
-        if (step.Entered()) CollectPrint(list, l.ParentCode, level + 1, path);
-    }
+unsigned long long clsParentSearch::CountPrintLines() {
+    return SaturatingAdd(
+        1, CountLinesOnPaths(
+               FindId(StartCode), codes_.size(), [this](int c) -> const std::vector<int>& { return ChildLines(c); },
+               [this](int a) { return lines_[static_cast<size_t>(a)].Removed ? -1 : ParentId(a); },
+               [](int) { return true; }));
+}
+
+void clsParentSearch::CollectPrintLines(std::vector<sData>& list, const std::string& code, int level) {
+    clsIdPath path(codes_, cycles_, true);
+    WalkDepthFirst(
+        FindId(code), level, path, [this](int id) -> const std::vector<int>& { return ChildLines(id); },
+        [this](int a) { return lines_[static_cast<size_t>(a)].Removed ? -1 : ParentId(a); },
+        [&](int a, int lv) {
+            sData copy = lines_[static_cast<size_t>(a)];
+            copy.Level = lv + 1;
+            list.push_back(std::move(copy));
+            return WalkStep{true, lv + 1};
+        },
+        [](int) {});
 }
 
 std::vector<clsParentSearch::sData> clsParentSearch::PrintList() {

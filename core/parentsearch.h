@@ -56,6 +56,12 @@ public:
     std::vector<sListEdt> ListRows(const std::string& code, const std::vector<int>& collected) const;
     sListResult FillList(const std::string& code, bool allLevels);
 
+    // Rows before they are made, counted over the shared codes without
+    // walking every path: the list rows FillList would show, and the entries
+    // of the print list (the start entry included).
+    unsigned long long CountListRows(const std::string& code, bool allLevels);
+    unsigned long long CountPrintLines();
+
     // Print list: the start entry, then every line above it, depth first.
     void CollectPrintLines(std::vector<sData>& list, const std::string& code, int level);
     std::vector<sData> PrintList();
@@ -65,31 +71,34 @@ public:
 
     clsCycleLog& Cycles() { return cycles_; }
 
-    // Per-code statements before the rest of a search is read in one pass
-    // over iStruct (0 = never).
+    // In a file without the index on the child code: per-code statements
+    // before the rest of a search is read in one pass over iStruct (0 =
+    // never). With the index every code is read by its own statement.
     int BulkAfter = 1;
 
 private:
     std::vector<sData> LinesTo(const std::string& code);
     Database& Db() const { return OpenDatabaseOf(dao_); }
-    void LoadParentLinesRec(const std::string& code);
-    void CollectAboveRec(const std::string& code, int depth, bool allLevels, std::vector<int>& out,
-                         clsCodePath& path);
-    void WalkTreeRec(const std::string& code, int node, const std::function<int(int, int)>& addNode,
-                     clsCodePath& path);
-    void CollectPrint(std::vector<sData>& list, const std::string& code, int level, clsCodePath& path);
+    // Codes are numbered by Reindex; the indexes are vectors by number.
+    int FindId(const std::string& code) const;  // -1 when none
+    int Id(const std::string& code);
     void Reindex();
-    const std::vector<int>& LinesOfChild(const std::string& code) const;
+    const std::vector<int>& ChildLines(int id) const { return byChild_[static_cast<size_t>(id)]; }
+    int ParentId(int line) const { return lineIds_[static_cast<size_t>(line)].first; }
 
     clsDao* dao_ = nullptr;
     std::vector<sData> lines_;
     std::vector<sMstData> items_;
     int startLine_ = 0;
-    std::unordered_map<std::string, std::vector<int>> byChild_;
-    std::unordered_map<std::string, int> itemIndex_;
+    std::unordered_map<std::string, int> ids_;
+    std::vector<std::string> codes_;              // number -> code
+    std::vector<std::vector<int>> byChild_;       // number -> lines with that child
+    std::vector<int> itemOf_;                     // number -> first item entry, 0 none
+    std::vector<std::pair<int, int>> lineIds_;    // line -> numbers of parent and child
     std::unordered_map<std::string, char> loadState_;  // 1 being read, 2 read
     clsCodePath loadPath_;
     int selects_ = 0;
+    bool byIndex_ = false;  // the file has the index on the child code
     bool bulk_ = false;
     std::unordered_map<std::string, std::vector<sData>> bulkLines_;  // by folded child code
     clsCycleLog cycles_;

@@ -7,6 +7,7 @@
 
 #include "engine.h"
 #include "sjis.h"
+#include "structwalk.h"
 #include "ucommon.h"
 #include "udao.h"
 #include "usersettings.h"
@@ -205,10 +206,11 @@ void clsStructure::Clear() {
     loadState_.clear();
     loadStack_.clear();
     selects_ = 0;
+    linesRead_ = 0;
+    tableRows_ = -1;
     bulk_ = false;
     bulkAll_.clear();
-    bulkRows_.clear();
-    bulkFolded_.clear();
+    bulkByParent_.clear();
     itemsScanned_ = 1;
     CostChanged();
     cycles_.Clear();
@@ -348,8 +350,7 @@ void clsStructure::LoadRootLines() {
     }
     bulkAll_.clear();
     bulkAll_.shrink_to_fit();
-    bulkRows_.clear();
-    bulkFolded_.clear();
+    bulkByParent_.clear();
     bulk_ = false;
 }
 
@@ -372,94 +373,135 @@ int clsStructure::AppendRootLine(const std::string& code) {
 
 int clsStructure::LoadLines(const std::string& code) { return LoadLinesId(Id(code)); }
 
-int clsStructure::LoadLinesId(int id) {
-    // A code already read holds all its lines (the file changes only through
-    // this memory while the structure is shown); a code met again while its
-    // own lines are being read is a stored loop.
-    char state = loadState_[static_cast<size_t>(id)];
-    if (state == 1) {
-        auto from = std::find(loadStack_.begin(), loadStack_.end(), id);
-        std::vector<std::string> loop;
-        for (auto it = from; it != loadStack_.end(); ++it) loop.push_back(codes_[static_cast<size_t>(*it)]);
-        loop.push_back(codes_[static_cast<size_t>(id)]);
-        cycles_.Record(loop);
-        return 1;
-    }
-    if (state != 0) return state == 3 ? 1 : 0;
-    loadState_[static_cast<size_t>(id)] = 1;
-    loadStack_.push_back(id);
+int clsStructure::LoadLinesId(int top) {
+    // Depth first, a line after the lines below its child, on a stack of its
+    // own. A code already read holds all its lines (the file changes only
+    // through this memory while the structure is shown); a code met again
+    // while its own lines are being read is a stored loop.
+    struct Frame {
+        int id;
+        std::vector<Row> rows;
+        size_t next = 0;
+        bool childDone = false;  // the lines below rows[next] are held
+        bool any = false;
+    };
+    std::vector<Frame> stack;
+    // Starts reading id; false when it needs no frame (read, or a loop).
+    auto begin = [&](int id) {
+        char state = loadState_[static_cast<size_t>(id)];
+        if (state == 1) {
+            auto from = std::find(loadStack_.begin(), loadStack_.end(), id);
+            std::vector<std::string> loop;
+            for (auto it = from; it != loadStack_.end(); ++it) loop.push_back(codes_[static_cast<size_t>(*it)]);
+            loop.push_back(codes_[static_cast<size_t>(id)]);
+            cycles_.Record(loop);
+            return false;
+        }
+        if (state != 0) return false;
+        loadState_[static_cast<size_t>(id)] = 1;
+        loadStack_.push_back(id);
+        ++LoadCount;
+        if (OnLinesRead) OnLinesRead(LoadCount);
+        Frame f;
+        f.id = id;
+        f.rows = LinesOf(id);
+        f.any = !f.rows.empty();
+        // Lines held already are not taken twice. (A code read for the first
+        // time holds lines of its own only when an edit has added one.)
+        if (!byParent_[static_cast<size_t>(id)].empty())
+            f.rows.erase(std::remove_if(f.rows.begin(), f.rows.end(),
+                                        [&](const Row& r) { return live_.count(PairKey(r.parent, r.child)) != 0; }),
+                         f.rows.end());
+        stack.push_back(std::move(f));
+        return true;
+    };
 
-    ++LoadCount;
-    if (OnLinesRead) OnLinesRead(LoadCount);
-
-    std::vector<Row> rows = LinesOf(id);
-    bool any = !rows.empty();
-    // Lines held already are not taken twice. (A code read for the first time
-    // holds lines of its own only when an edit has added one.)
-    if (!byParent_[static_cast<size_t>(id)].empty())
-        rows.erase(std::remove_if(rows.begin(), rows.end(),
-                                  [&](const Row& r) { return live_.count(PairKey(r.parent, r.child)) != 0; }),
-                   rows.end());
-    for (Row& r : rows) {
-        LoadLinesId(r.child);
-        AppendLine(std::move(r.line), r.parent, r.child);
+    char before = loadState_[static_cast<size_t>(top)];
+    if (!begin(top)) return before == 2 ? 0 : 1;
+    int result = 0;
+    while (!stack.empty()) {
+        Frame& f = stack.back();
+        if (f.next < f.rows.size()) {
+            if (!f.childDone) {
+                f.childDone = true;
+                if (begin(f.rows[f.next].child)) continue;  // f is not used after a push
+            }
+            Row& r = f.rows[f.next++];
+            f.childDone = false;
+            AppendLine(std::move(r.line), r.parent, r.child);
+            continue;
+        }
+        loadStack_.pop_back();
+        loadState_[static_cast<size_t>(f.id)] = f.any ? 3 : 2;
+        result = f.any ? 1 : 0;
+        stack.pop_back();
     }
-    loadStack_.pop_back();
-    loadState_[static_cast<size_t>(id)] = any ? 3 : 2;
-    return any ? 1 : 0;
+    return result;
 }
 
 std::vector<clsStructure::Row> clsStructure::LinesOf(int id) {
-    std::string code = codes_[static_cast<size_t>(id)];
-    if (!bulk_ && BulkLinesAfter > 0 && selects_ >= BulkLinesAfter) ReadAllLines();
+    // A load reads code by code while that reads a small part of the table:
+    // once BulkLinesAfter statements have returned lines and those lines are
+    // a real share (BulkShare) of the table, the rest comes from one pass.
+    if (!bulk_ && BulkLinesAfter > 0 && selects_ >= BulkLinesAfter) {
+        if (tableRows_ < 0) {
+            // The largest row number: the row count, or more after deletes.
+            auto st = Db().Prepare("SELECT max(rowid) FROM iStruct");
+            tableRows_ = st->Step() ? st->Column(0).AsInt() : 0;
+        }
+        if (static_cast<double>(linesRead_) >= BulkShare * static_cast<double>(tableRows_)) ReadAllLines();
+    }
+    const std::string code = codes_[static_cast<size_t>(id)];  // Id() below may move codes_
     std::vector<Row> rows;
     if (bulk_) {
-        // The parent codes that the statement's key column takes for equal.
-        auto f = bulkFolded_.find(FoldCode(code));
-        if (f == bulkFolded_.end()) return rows;
-        for (int p : f->second)
-            for (int i : bulkRows_[static_cast<size_t>(p)]) rows.push_back(bulkAll_[static_cast<size_t>(i)]);
-        if (f->second.size() > 1)
-            std::stable_sort(rows.begin(), rows.end(),
-                             [](const Row& a, const Row& b) { return FoldLess(a.line.ChildCode, b.line.ChildCode); });
-        return rows;
+        // The rows whose parent the statement's key column takes for equal,
+        // moved out (each code is read once per load), in the order of the
+        // key index: by child code as the key column compares it (unique).
+        // A group already taken by the same code in another case (rare) is
+        // read again by its statement below.
+        auto f = bulkByParent_.find(FoldCode(code));
+        if (f == bulkByParent_.end()) return rows;
+        std::vector<int>& take = f->second;
+        if (take.front() >= 0) {
+            std::sort(take.begin(), take.end(), [&](int x, int y) {
+                return FoldLess(bulkAll_[static_cast<size_t>(x)].ChildCode,
+                                bulkAll_[static_cast<size_t>(y)].ChildCode);
+            });
+            rows.reserve(take.size());
+            for (int i : take) rows.push_back(NumberedRow(id, std::move(bulkAll_[static_cast<size_t>(i)])));
+            take.assign(1, -1);
+            return rows;
+        }
     }
-    ++selects_;
     auto st = Db().PrepareJet("SELECT * FROM iStruct WHERE CD1 = '" + SqlEsc(code) + "'");
-    return NumberedRows(ReadLineRows(*st));
-}
-
-std::vector<clsStructure::Row> clsStructure::NumberedRows(std::vector<sData> lines) {
-    std::vector<Row> rows;
-    rows.reserve(lines.size());
-    for (sData& l : lines) {
-        Row r;
-        r.parent = Id(l.ParentCode);
-        r.child = Id(l.ChildCode);
-        r.line = std::move(l);
-        rows.push_back(std::move(r));
+    std::vector<sData> lines = ReadLineRows(*st);
+    if (!lines.empty()) {
+        ++selects_;
+        linesRead_ += static_cast<long long>(lines.size());
     }
+    rows.reserve(lines.size());
+    for (sData& l : lines) rows.push_back(NumberedRow(id, std::move(l)));
     return rows;
 }
 
+clsStructure::Row clsStructure::NumberedRow(int parent, sData line) {
+    // The key column may hold the parent in another case than the code read.
+    Row r;
+    r.parent = line.ParentCode == codes_[static_cast<size_t>(parent)] ? parent : Id(line.ParentCode);
+    r.child = Id(line.ChildCode);
+    r.line = std::move(line);
+    return r;
+}
+
 void clsStructure::ReadAllLines() {
-    // A load that has asked for many codes reads the rest from one pass over
-    // the whole table: rows bucketed by parent code and put in the order of
-    // the key index that answers the per-code statement (the child code, as
-    // the key column compares it).
+    // One pass over the whole table; rows are grouped by parent code (folded
+    // as the key column compares it) and numbered only when a code asks for
+    // them.
     auto st = Db().PrepareJet("SELECT * FROM iStruct");
-    bulkAll_ = NumberedRows(ReadLineRows(*st));
-    bulkRows_.assign(codes_.size(), {});
-    for (size_t i = 0; i < bulkAll_.size(); ++i) {
-        auto& bucket = bulkRows_[static_cast<size_t>(bulkAll_[i].parent)];
-        if (bucket.empty()) bulkFolded_[FoldCode(bulkAll_[i].line.ParentCode)].push_back(bulkAll_[i].parent);
-        bucket.push_back(static_cast<int>(i));
-    }
-    for (auto& bucket : bulkRows_)
-        std::sort(bucket.begin(), bucket.end(), [&](int x, int y) {
-            return FoldLess(bulkAll_[static_cast<size_t>(x)].line.ChildCode,
-                            bulkAll_[static_cast<size_t>(y)].line.ChildCode);
-        });
+    bulkAll_ = ReadLineRows(*st);
+    bulkByParent_.reserve(bulkAll_.size() / 4 + 16);
+    for (size_t i = 0; i < bulkAll_.size(); ++i)
+        bulkByParent_[FoldCode(bulkAll_[i].ParentCode)].push_back(static_cast<int>(i));
     lines_.reserve(lines_.size() + bulkAll_.size() + 1);
     lineIds_.reserve(lineIds_.size() + bulkAll_.size() + 1);
     live_.reserve(live_.size() + bulkAll_.size());
@@ -467,12 +509,20 @@ void clsStructure::ReadAllLines() {
 }
 
 int clsStructure::LoadItems(bool showProgress) {
+    // Only the lines appended since the last call are looked at: one per
+    // root when the roots are appended, so a few lines are checked against
+    // the codes asked so far instead of marks over every code.
     std::vector<std::string> codes;
-    std::vector<char> asked(codes_.size(), 0);
+    std::vector<int> asked;
+    std::vector<char> mark;
+    if (lines_.size() - itemsScanned_ > 64) mark.assign(codes_.size(), 0);
     for (size_t p = itemsScanned_; p < lines_.size(); ++p) {
         int c = lineIds_[p].second;
-        if (itemOf_[static_cast<size_t>(c)] || asked[static_cast<size_t>(c)]) continue;
-        asked[static_cast<size_t>(c)] = 1;
+        if (itemOf_[static_cast<size_t>(c)]) continue;
+        if (mark.empty() ? std::find(asked.begin(), asked.end(), c) != asked.end() : mark[static_cast<size_t>(c)] != 0)
+            continue;
+        if (!mark.empty()) mark[static_cast<size_t>(c)] = 1;
+        asked.push_back(c);
         codes.push_back(codes_[static_cast<size_t>(c)]);
     }
     itemsScanned_ = lines_.size();
@@ -512,41 +562,28 @@ int clsStructure::LoadItems(bool showProgress) {
 // Tree and list
 
 void clsStructure::WalkTree(const std::string& code, int node, const std::function<int(int, int)>& addNode) {
-    clsCodePath path;
-    clsPathStep top(path, code, cycles_);
-    WalkTreeRec(code, node, addNode, path);
-}
-
-void clsStructure::WalkTreeRec(const std::string& code, int node, const std::function<int(int, int)>& addNode,
-                               clsCodePath& path) {
-    for (int a : LinesOfParent(code)) {
-        const sData& l = lines_[static_cast<size_t>(a)];
-        if (l.Removed || Category(l.ChildCode) == 0) continue;
-        int child = addNode(node, a);
-        clsPathStep step(path, l.ChildCode, cycles_);
-        if (step.Entered()) WalkTreeRec(l.ChildCode, child, addNode, path);
-    }
+    clsIdPath path(codes_, cycles_);
+    WalkDepthFirst(
+        FindId(code), node, path, [this](int id) -> const std::vector<int>& { return ParentLines(id); },
+        [this](int a) {
+            int child = ChildId(a);
+            if (lines_[static_cast<size_t>(a)].Removed) return -1;
+            int item = itemOf_[static_cast<size_t>(child)];
+            return item && items_[static_cast<size_t>(item)].Kbn == 0 ? -1 : child;
+        },
+        [&](int a, int parentNode) { return WalkStep{true, addNode(parentNode, a)}; }, [](int) {});
 }
 
 std::vector<int> clsStructure::CollectBelow(const std::string& code, bool allLevels) {
+    // The lines below a child come before the child's own line; without
+    // allLevels only the direct lines.
     std::vector<int> out;
-    clsCodePath path;
-    CollectBelowRec(code, 0, allLevels, out, path);
+    clsIdPath path(codes_, cycles_);
+    WalkDepthFirst(
+        FindId(code), 0, path, [this](int id) -> const std::vector<int>& { return ParentLines(id); },
+        [this](int a) { return lines_[static_cast<size_t>(a)].Removed ? -1 : ChildId(a); },
+        [&](int, int) { return WalkStep{allLevels, 0}; }, [&](int a) { out.push_back(a); });
     return out;
-}
-
-void clsStructure::CollectBelowRec(const std::string& code, int depth, bool allLevels, std::vector<int>& out,
-                                   clsCodePath& path) {
-    ++depth;
-    if (depth >= 2 && !allLevels) return;
-    clsPathStep step(path, code, cycles_);
-    if (!step.Entered()) return;
-    for (int a : LinesOfParent(code)) {
-        const sData& l = lines_[static_cast<size_t>(a)];
-        if (l.Removed) continue;
-        CollectBelowRec(l.ChildCode, depth, allLevels, out, path);
-        out.push_back(a);
-    }
 }
 
 namespace {
@@ -555,60 +592,105 @@ namespace {
 // line's quantity; an indirect row the sum, over the collected lines of its
 // code, of the path quantity of the line's parent times the line's quantity.
 // The path quantity follows the first collected line of each code up to the
-// selected code. Memoised per code; a loop in the collection counts 0.
+// selected code. Memoised per code; a loop in the collection counts 0. Codes
+// go by their numbers: line -> (parent, child) numbers.
 class RowQuantities {
 public:
-    RowQuantities(const std::vector<clsStructure::sData>& lines, const std::string& code,
-                  const std::vector<int>& collected)
-        : lines_(lines), code_(code), collected_(collected) {
-        for (size_t i = 0; i < collected.size(); ++i) byChild_[Line(i).ChildCode].push_back(i);
+    RowQuantities(const std::vector<clsStructure::sData>& lines, const std::vector<std::pair<int, int>>& ids,
+                  size_t codes, int code, const std::vector<int>& collected)
+        : lines_(lines), ids_(ids), code_(code), collected_(collected), byChild_(codes), state_(codes, 0),
+          path_(codes, 0), indirect_(codes, -1) {
+        for (size_t i = 0; i < collected.size(); ++i) byChild_[static_cast<size_t>(Child(i))].push_back(i);
     }
 
     long long RowQuantity(size_t row) {
-        const auto& l = Line(row);
-        if (l.ParentCode == code_) {
-            for (size_t i : byChild_[l.ChildCode])
-                if (Line(i).ParentCode == code_) return Line(i).Quantity;
+        size_t c = static_cast<size_t>(Child(row));
+        if (Parent(row) == code_) {
+            for (size_t i : byChild_[c])
+                if (Parent(i) == code_) return Line(i).Quantity;
             return 0;
         }
-        auto [it, fresh] = indirect_.try_emplace(l.ChildCode, 0);
-        if (fresh) {
+        if (indirect_[c] < 0) {
             long long sum = 0;
-            for (size_t i : byChild_[l.ChildCode]) sum += PathQuantity(Line(i).ParentCode) * Line(i).Quantity;
-            it->second = sum;
+            for (size_t i : byChild_[c]) sum += PathQuantity(Parent(i)) * Line(i).Quantity;
+            indirect_[c] = sum;
         }
-        return it->second;
+        return indirect_[c];
     }
 
-    long long PathQuantity(const std::string& p) {
-        auto m = path_.find(p);
-        if (m != path_.end()) return m->second;
-        auto c = byChild_.find(p);
-        if (c == byChild_.end() || c->second.empty()) return path_[p] = 0;
-        if (!busy_.insert(p).second) return 0;  // a stored loop
-        const auto& first = Line(c->second.front());
-        long long q = first.ParentCode == code_ ? first.Quantity : PathQuantity(first.ParentCode) * first.Quantity;
-        busy_.erase(p);
-        return path_[p] = q;
+    // Up the chain of first collected lines until a code whose path quantity
+    // is known, a line from the selected code, a code no collected line
+    // leads to (0) or a loop (0); then the products back down the chain.
+    long long PathQuantity(int p) {
+        std::vector<int> chain;
+        long long q = 0;
+        for (int x = p;;) {
+            size_t i = static_cast<size_t>(x);
+            if (state_[i] == 2) {
+                q = path_[i];
+                break;
+            }
+            if (byChild_[i].empty()) {
+                state_[i] = 2;
+                path_[i] = 0;
+                q = 0;
+                break;
+            }
+            if (state_[i] == 1) {  // a stored loop
+                q = 0;
+                break;
+            }
+            size_t first = byChild_[i].front();
+            if (Parent(first) == code_) {
+                state_[i] = 2;
+                q = path_[i] = Line(first).Quantity;
+                break;
+            }
+            state_[i] = 1;
+            chain.push_back(x);
+            x = Parent(first);
+        }
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+            size_t i = static_cast<size_t>(*it);
+            q *= Line(byChild_[i].front()).Quantity;
+            path_[i] = q;
+            state_[i] = 2;
+        }
+        return q;
     }
 
 private:
     const clsStructure::sData& Line(size_t i) const { return lines_[static_cast<size_t>(collected_[i])]; }
+    int Parent(size_t i) const { return ids_[static_cast<size_t>(collected_[i])].first; }
+    int Child(size_t i) const { return ids_[static_cast<size_t>(collected_[i])].second; }
 
     const std::vector<clsStructure::sData>& lines_;
-    const std::string& code_;
+    const std::vector<std::pair<int, int>>& ids_;
+    int code_;
     const std::vector<int>& collected_;
-    std::unordered_map<std::string, std::vector<size_t>> byChild_;
-    std::unordered_map<std::string, long long> path_;
-    std::unordered_map<std::string, long long> indirect_;
-    std::unordered_set<std::string> busy_;
+    std::vector<std::vector<size_t>> byChild_;  // code -> collected rows with that child
+    std::vector<char> state_;                   // 1 on the chain being followed, 2 known
+    std::vector<long long> path_;
+    std::vector<long long> indirect_;  // -1 until known
 };
 
 }  // namespace
 
+std::vector<long long> clsStructure::ListQuantities(const std::string& code, const std::vector<int>& collected) {
+    RowQuantities q(lines_, lineIds_, codes_.size(), FindId(code), collected);
+    std::vector<long long> out(collected.size());
+    for (size_t i = 0; i < collected.size(); ++i) out[i] = q.RowQuantity(i);
+    return out;
+}
+
+const clsStructure::sMstData* clsStructure::ChildItem(int line) const {
+    int item = itemOf_[static_cast<size_t>(ChildId(line))];
+    return item ? &items_[static_cast<size_t>(item)] : nullptr;
+}
+
 std::vector<clsStructure::sListEdt> clsStructure::ListRows(const std::string& code,
                                                             const std::vector<int>& collected) {
-    RowQuantities q(lines_, code, collected);
+    std::vector<long long> quantities = ListQuantities(code, collected);
     std::vector<sListEdt> rows;
     rows.reserve(collected.size());
     for (size_t i = 0; i < collected.size(); ++i) {
@@ -618,7 +700,7 @@ std::vector<clsStructure::sListEdt> clsStructure::ListRows(const std::string& co
         r.Direct = l.ParentCode == code ? 1 : 0;
         r.Kflg = l.Kflg;
         r.Cflg = l.Cflg;
-        r.Quantity = q.RowQuantity(i);
+        r.Quantity = quantities[i];
         r.Line = collected[i];
         rows.push_back(std::move(r));
     }
@@ -635,21 +717,25 @@ clsStructure::sListResult clsStructure::FillList(const std::string& code, bool a
 clsStructure::sListResult ShownRows(const std::vector<clsStructure::sListEdt>& rows,
                                     const std::function<const clsStructure::sMstData*(const std::string&)>& find) {
     clsStructure::sListResult out;
+    out.Rows.reserve(rows.size());
+    // Rows repeat the same items many times: the price text once per item.
+    std::unordered_map<const clsStructure::sMstData*, std::string> prices;
     for (const auto& r : rows) {
         const clsStructure::sMstData* m = find(r.Code);
         if (!m) continue;
+        auto [price, fresh] = prices.try_emplace(m);
+        if (fresh) price->second = FormatMoney(m->Tanka);
         clsStructure::sListRow row;
         row.Code = r.Code;
         row.KbnText = KbnText(m->Kbn);
         row.Quantity = std::to_string(r.Quantity);
         row.Name = m->Name;
-        row.Price = FormatMoney(m->Tanka);
+        row.Price = price->second;
         row.Direct = r.Direct == 1;
         row.Dimmed = r.Kflg == 0;
         row.Image = ChildImage(m->Kbn, r.Cflg);
         row.Line = r.Line;
-        if (m->Kbn == 1) ++out.UnitCount;
-        if (m->Kbn == 0) ++out.PartsCount;
+        CountShownRow(m->Kbn, out.UnitCount, out.PartsCount);
         out.Rows.push_back(std::move(row));
     }
     return out;
@@ -689,38 +775,76 @@ double clsStructure::RollUpCost(const std::string& code, bool allLevels) {
     return total;
 }
 
-double clsStructure::RollUp(int id, RollUpCall& call) {
-    size_t i = static_cast<size_t>(id);
-    if (costKnown_[call.al][i]) return costMemo_[call.al][i];
-    if (call.state[i] == 2) return call.memo[i];
-    if (call.state[i] == 1) {
-        // A stored loop: its closing line adds its own price, nothing below.
-        std::vector<std::string> loop;
-        for (auto it = std::find(call.path.begin(), call.path.end(), id); it != call.path.end(); ++it)
-            loop.push_back(codes_[static_cast<size_t>(*it)]);
-        loop.push_back(codes_[i]);
-        cycles_.Record(loop);
-        call.cut = true;
-        return 0;
+double clsStructure::RollUp(int top, RollUpCall& call) {
+    // Depth first on a stack of its own; each frame sums the live lines of
+    // its code in order: quantity x price, then with allLevels quantity x
+    // the sum below the child, once that is known.
+    struct Frame {
+        int id;
+        size_t next = 0;
+        double total = 0;
+        double pending = 0;  // quantity of the line whose child is being summed
+    };
+    std::vector<Frame> stack;
+    double result = 0;
+    // The sum below id when it is known (a loop counts 0), or a new frame.
+    auto enter = [&](int id, double& value) {
+        size_t i = static_cast<size_t>(id);
+        if (costKnown_[call.al][i]) {
+            value = costMemo_[call.al][i];
+            return false;
+        }
+        if (call.state[i] == 2) {
+            value = call.memo[i];
+            return false;
+        }
+        if (call.state[i] == 1) {
+            // A stored loop: its closing line adds its own price, nothing below.
+            std::vector<std::string> loop;
+            for (auto it = std::find(call.path.begin(), call.path.end(), id); it != call.path.end(); ++it)
+                loop.push_back(codes_[static_cast<size_t>(*it)]);
+            loop.push_back(codes_[i]);
+            cycles_.Record(loop);
+            call.cut = true;
+            value = 0;
+            return false;
+        }
+        call.state[i] = 1;
+        call.path.push_back(id);
+        stack.push_back(Frame{id});
+        return true;
+    };
+    if (!enter(top, result)) return result;
+    while (!stack.empty()) {
+        Frame& f = stack.back();
+        const std::vector<int>& lines = ParentLines(f.id);
+        if (f.next < lines.size()) {
+            int a = lines[f.next++];
+            const sData& l = lines_[static_cast<size_t>(a)];
+            if (l.Removed) continue;
+            size_t child = static_cast<size_t>(ChildId(a));
+            int item = itemOf_[child];
+            double price = item ? items_[static_cast<size_t>(item)].Tanka : 0;
+            double q = static_cast<double>(l.Quantity);
+            f.total += q * price;
+            if (!call.al) continue;
+            double below = 0;
+            f.pending = q;
+            if (enter(static_cast<int>(child), below)) continue;  // f is not used after a push
+            f.total += q * below;
+            continue;
+        }
+        size_t i = static_cast<size_t>(f.id);
+        call.path.pop_back();
+        call.state[i] = 2;
+        call.memo[i] = f.total;
+        call.done.push_back(f.id);
+        double total = f.total;
+        stack.pop_back();
+        if (stack.empty()) result = total;
+        else stack.back().total += stack.back().pending * total;
     }
-    call.state[i] = 1;
-    call.path.push_back(id);
-    double total = 0;
-    for (int a : byParent_[i]) {
-        const sData& l = lines_[static_cast<size_t>(a)];
-        if (l.Removed) continue;
-        size_t child = static_cast<size_t>(lineIds_[static_cast<size_t>(a)].second);
-        int item = itemOf_[child];
-        double price = item ? items_[static_cast<size_t>(item)].Tanka : 0;
-        double q = static_cast<double>(l.Quantity);
-        total += q * price;
-        if (call.al) total += q * RollUp(static_cast<int>(child), call);
-    }
-    call.path.pop_back();
-    call.state[i] = 2;
-    call.memo[i] = total;
-    call.done.push_back(id);
-    return total;
+    return result;
 }
 
 double clsStructure::CostTotal(const std::string& code, bool allLevels) {
@@ -729,24 +853,65 @@ double clsStructure::CostTotal(const std::string& code, bool allLevels) {
 }
 
 // ---------------------------------------------------------------------------
+// Row counts
+
+unsigned long long clsStructure::CountPaths(int top, bool withItemOnly) {
+    return CountLinesOnPaths(
+        top, codes_.size(), [this](int id) -> const std::vector<int>& { return ParentLines(id); },
+        [this](int a) { return lines_[static_cast<size_t>(a)].Removed ? -1 : ChildId(a); },
+        [&](int a) { return !withItemOnly || itemOf_[static_cast<size_t>(ChildId(a))] != 0; });
+}
+
+std::string GroupedCount(unsigned long long n) {
+    std::string digits = std::to_string(n), out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+std::string ListRowsQuestion(unsigned long long rows) {
+    return "一覧は " + GroupedCount(rows) + " 行になります。\n表示しますか？";
+}
+
+std::string PrintLinesQuestion(unsigned long long lines) {
+    return "印刷は " + GroupedCount(lines) + " 行になります。\n印刷しますか？";
+}
+
+unsigned long long clsStructure::CountListRows(const std::string& code, bool allLevels) {
+    int id = FindId(code);
+    if (id < 0) return 0;
+    if (allLevels) return CountPaths(id, true);
+    unsigned long long n = 0;
+    for (int a : ParentLines(id))
+        if (!lines_[static_cast<size_t>(a)].Removed && itemOf_[static_cast<size_t>(ChildId(a))]) ++n;
+    return n;
+}
+
+unsigned long long clsStructure::CountPrintLines() {
+    unsigned long long n = 0;
+    for (int i = 1; i < RootCount(); ++i)
+        n = SaturatingAdd(n, SaturatingAdd(1, CountPaths(FindId(RootCodes[static_cast<size_t>(i)]), false)));
+    return n;
+}
+
+// ---------------------------------------------------------------------------
 // Print lists
 
 void clsStructure::CollectPrintLines(std::vector<sData>& list, const std::string& code, int level) {
-    clsCodePath path;
-    clsPathStep top(path, code, cycles_);
-    CollectPrint(list, code, level, path);
-}
-
-void clsStructure::CollectPrint(std::vector<sData>& list, const std::string& code, int level, clsCodePath& path) {
-    for (int a : LinesOfParent(code)) {
-        const sData& l = lines_[static_cast<size_t>(a)];
-        if (l.Removed) continue;
-        sData copy = l;
-        copy.Level = level + 1;
-        list.push_back(std::move(copy));
-        clsPathStep step(path, l.ChildCode, cycles_);
-        if (step.Entered()) CollectPrint(list, l.ChildCode, level + 1, path);
-    }
+    // A line, then everything below its child (parent before children).
+    clsIdPath path(codes_, cycles_);
+    WalkDepthFirst(
+        FindId(code), level, path, [this](int id) -> const std::vector<int>& { return ParentLines(id); },
+        [this](int a) { return lines_[static_cast<size_t>(a)].Removed ? -1 : ChildId(a); },
+        [&](int a, int lv) {
+            sData copy = lines_[static_cast<size_t>(a)];
+            copy.Level = lv + 1;
+            list.push_back(std::move(copy));
+            return WalkStep{true, lv + 1};
+        },
+        [](int) {});
 }
 
 std::vector<clsStructure::sData> clsStructure::PrintList() {
@@ -762,8 +927,17 @@ std::vector<clsStructure::sData> clsStructure::PrintList() {
 }
 
 std::string PrintCodeText(int level, bool siblingFollows, const clsStructure::sMstData* item, const std::string& code) {
+    // One column per ancestor. A printed page shows far fewer than
+    // kPrintedColumns; a deeper line starts with its level in brackets and
+    // draws the last kPrintedColumns only, so that the texts of a long chain
+    // grow with its length, not with its square.
     std::string s;
-    for (int i = 1; i < level; ++i) s += "│　";
+    int columns = level - 1;
+    if (columns > kPrintedColumns) {
+        s = "[" + std::to_string(level) + "]";
+        columns = kPrintedColumns;
+    }
+    for (int i = 0; i < columns; ++i) s += "│　";
     if (level > 0) s += siblingFollows ? "├─" : "└─";
     if (item) s += KbnMark(item->Kbn);
     return s + code;

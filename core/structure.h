@@ -7,11 +7,13 @@
 // grow while a structure is shown: a removed or replaced line is flagged
 // Removed and skipped by every walk.
 //
-// Speed: lines are indexed by parent and by child code, items by code (first
-// entry wins), the live (parent, child) pairs in a hash map. Each parent code
-// is read from the data file once per load, the load runs in one read
-// transaction, and a load that reads many codes switches to one read of the
-// whole table (see LinesOf); recursive sums are memoised within one call. Stored loops (a code below itself, which an import may
+// Speed: codes are numbered as they are first met, and lines are indexed by
+// parent and child number, items by number (first entry wins), the live
+// (parent, child) pairs in a hash map. Each parent code is read from the
+// data file once per load, the load runs in one read transaction, and a load
+// that has read a real share of the table reads the rest in one pass (see
+// LinesOf). Walks go by numbers on stacks of their own; sums over paths are
+// memoised per code. Stored loops (a code below itself, which an import may
 // bring) end every walk; each loop is recorded once in Cycles().
 #pragma once
 #include <functional>
@@ -197,10 +199,12 @@ public:
     // Reads the items of the child codes not held yet, IN lists of at most
     // 256 codes (one read of the whole table when there are many).
     int LoadItems(bool showProgress);
-    // Number of parent codes read per statement before a load reads the
-    // whole of iStruct at once instead (0 = never); the same for the item
-    // codes of one LoadItems and MasItem.
+    // A load reads the rest of iStruct in one pass once BulkLinesAfter
+    // per-code statements have returned lines (0 = never) and the lines they
+    // returned are at least BulkShare of the table's rows; the item codes of
+    // one LoadItems go in one pass over MasItem above BulkItemsAfter.
     int BulkLinesAfter = 256;
+    double BulkShare = 0.1;
     int BulkItemsAfter = 1024;
     int AppendRootLine(const std::string& code);
 
@@ -223,8 +227,13 @@ public:
     // allLevels every line below code once per path, the lines below a child
     // before the child's own line. Positions in Lines.
     std::vector<int> CollectBelow(const std::string& code, bool allLevels);
-    // The list rows of the collected lines (quantities by RowQuantity).
+    // The list rows of the collected lines (quantities by ListQuantities).
     std::vector<sListEdt> ListRows(const std::string& code, const std::vector<int>& collected);
+    // The 員数 of each collected line as its list row shows it: a direct row
+    // its line's quantity, an indirect row the sum over the paths of its code.
+    std::vector<long long> ListQuantities(const std::string& code, const std::vector<int>& collected);
+    // The item record of a line's child (first entry), nullptr when none.
+    const sMstData* ChildItem(int line) const;
     // FillList's non-visual part: rows with an item record, counts, cost.
     sListResult FillList(const std::string& code, bool allLevels);
 
@@ -248,6 +257,12 @@ public:
     std::string GenkaTotalText();
     ReportSnapshot StructureReport(const std::string& title);
     ReportSnapshot CostReport();
+
+    // Rows before they are made, counted over the shared codes without
+    // walking every path: the list rows FillList would show, and the entries
+    // of the print list (roots included).
+    unsigned long long CountListRows(const std::string& code, bool allLevels);
+    unsigned long long CountPrintLines();
 
     // 1 when candidate is code or lies above it on some chain of live lines.
     int IsAncestorOrSelf(const std::string& code, const std::string& candidate);
@@ -290,16 +305,16 @@ private:
     int LoadLinesId(int id);
     // The rows of SELECT * FROM iStruct WHERE CD1 = '<code>', in its order.
     std::vector<Row> LinesOf(int id);
-    std::vector<Row> NumberedRows(std::vector<sData> lines);
+    Row NumberedRow(int parent, sData line);
     void ReadAllLines();
     void CostChanged();
-    void CollectBelowRec(const std::string& code, int depth, bool allLevels, std::vector<int>& out,
-                         clsCodePath& path);
     struct RollUpCall;
     double RollUp(int id, RollUpCall& call);
-    void CollectPrint(std::vector<sData>& list, const std::string& code, int level, clsCodePath& path);
-    void WalkTreeRec(const std::string& code, int node, const std::function<int(int, int)>& addNode,
-                     clsCodePath& path);
+    const std::vector<int>& ParentLines(int id) const { return byParent_[static_cast<size_t>(id)]; }
+    int ChildId(int line) const { return lineIds_[static_cast<size_t>(line)].second; }
+    // Number of lines below id once per path (all levels), or only those
+    // whose child has an item record; memoised over shared codes.
+    unsigned long long CountPaths(int id, bool withItemOnly);
 
     clsDao* dao_ = nullptr;
     std::vector<sData> lines_;
@@ -317,11 +332,12 @@ private:
     // The running load: 0 unread, 1 being read, 2 read (no lines), 3 read.
     std::vector<char> loadState_;
     std::vector<int> loadStack_;  // codes being read, outermost first
-    int selects_ = 0;             // per-code statements of the running load
+    int selects_ = 0;             // per-code statements of the running load that returned lines
+    long long linesRead_ = 0;     // lines they returned
+    long long tableRows_ = -1;    // rows of iStruct (largest row number), -1 until asked
     bool bulk_ = false;
-    std::vector<Row> bulkAll_;                                      // the whole table
-    std::vector<std::vector<int>> bulkRows_;                        // parent number -> rows, in key order
-    std::unordered_map<std::string, std::vector<int>> bulkFolded_;  // folded code -> parent numbers
+    std::vector<sData> bulkAll_;                                      // the whole table
+    std::unordered_map<std::string, std::vector<int>> bulkByParent_;  // folded parent -> rows not taken yet
     size_t itemsScanned_ = 1;  // Lines examined by LoadItems
 
     // Roll-ups of codes whose structure holds no loop, kept until the lines
@@ -331,6 +347,16 @@ private:
 
     clsCycleLog cycles_;
 };
+
+// Lists and printouts of more rows than this are made only when the user
+// agrees: the windows ask, velmo-cli needs --max-rows. (Rows are per path,
+// so a few shared sub-assemblies in many levels make millions.)
+constexpr unsigned long long kRowsAskAbove = 1000000;
+// A count with thousands separators ("16,777,214").
+std::string GroupedCount(unsigned long long n);
+// The questions before a list or a printout of that many rows.
+std::string ListRowsQuestion(unsigned long long rows);
+std::string PrintLinesQuestion(unsigned long long lines);
 
 // Every row of an iStruct statement (SELECT *), in its order.
 std::vector<clsStructure::sData> ReadLineRows(Statement& st);
@@ -356,11 +382,18 @@ private:
 // The code column of a print line: "│　" for each ancestor column, the
 // connector ("├─" when the next line hangs from the same item, else "└─";
 // none at level 0), the category mark of the item (none without an item
-// record) and the code.
+// record) and the code. Beyond kPrintedColumns ancestor columns the text
+// starts with the level in brackets ("[40]") and draws the last ones only.
+constexpr int kPrintedColumns = 32;
 std::string PrintCodeText(int level, bool siblingFollows, const clsStructure::sMstData* item, const std::string& code);
 // The eight texts of a repParts line (item texts empty without a record).
 std::vector<std::string> PartsLineTexts(const std::string& codeColumn, const clsStructure::sData& line,
                                         const clsStructure::sMstData* item);
+// The unit and parts counts of a list: each shown row by its item's category.
+inline void CountShownRow(int kbn, int& units, int& parts) {
+    if (kbn == 1) ++units;
+    if (kbn == 0) ++parts;
+}
 // The rows a list shows: those whose code has an item record, with their
 // texts, images and the unit and parts counts (no cost).
 clsStructure::sListResult ShownRows(const std::vector<clsStructure::sListEdt>& rows,

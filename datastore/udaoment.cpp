@@ -102,6 +102,7 @@ void clsDaoMent::CompactDatabase(const std::string& path) {
     std::string tmp = MakeTempName(DirName(path));
     try {
         auto db = Database::Open(path);
+        CreateSchemaIndexes(*db);
         auto st = db->Prepare("VACUUM INTO ?");
         st->Bind(1, Variant(tmp));
         st->Step();

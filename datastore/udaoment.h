@@ -46,6 +46,15 @@ private:
 // complete); any other mode: adds OrderPlan and Supply to the file at path.
 void CreateSchema(const std::string& path, int mode);
 
+// The indexes beyond the primary keys, created when missing: iStructCD2 on
+// iStruct(CD2), which answers the parent search by child code. Made with
+// every new data file (so also by an import into a new file) and by
+// compaction; a file without it answers the same, only slower.
+class Database;
+void CreateSchemaIndexes(Database& db);
+// True when the file has the index iStructCD2.
+bool HasStructChildIndex(Database& db);
+
 // Column layout of the five tables, in column order.
 struct SchemaColumn {
     const char* name;

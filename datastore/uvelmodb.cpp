@@ -66,6 +66,14 @@ void CreateTable(clsDaoMent& ment, const std::string& path, const SchemaTable& t
 
 }  // namespace
 
+void CreateSchemaIndexes(Database& db) {
+    db.Prepare("CREATE INDEX IF NOT EXISTS iStructCD2 ON iStruct (CD2)")->Step();
+}
+
+bool HasStructChildIndex(Database& db) {
+    return db.Prepare("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'iStructCD2'")->Step();
+}
+
 void CreateSchema(const std::string& path, int mode) {
     clsDaoMent ment;
     const auto& schema = VelmoSchema();
@@ -76,6 +84,11 @@ void CreateSchema(const std::string& path, int mode) {
         try {
             ment.CreateDatabase(tmp);
             for (const auto& t : schema) CreateTable(ment, tmp, t);
+            {
+                auto db = Database::Open(tmp);
+                CreateSchemaIndexes(*db);
+                db->Close();
+            }
             if (rename(tmp.c_str(), path.c_str()) != 0)
                 throw EngineError("データファイル '" + path + "' を作成できません。(" + std::strerror(errno) + ")");
         } catch (...) {

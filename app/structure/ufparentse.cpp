@@ -153,6 +153,15 @@ void TfrmParentSe::InitList(bool rebuildColumns) {
 }
 
 void TfrmParentSe::FillList(const QString& code, const QString& selectCode) {
+    // As in the structure window: millions of rows only when the user agrees.
+    if (AllLevels == 1) {
+        unsigned long long rows = P.CountListRows(ToStd(code), true);
+        if (rows > kRowsAskAbove && !Platform().Question(ToQ(ListRowsQuestion(rows)), QStringLiteral("情報"), false)) {
+            AllLevels = 0;
+            actAllDsp->setChecked(false);
+            sbarPanel[4]->setText(DisplayModesText(AllLevels, NameDisplay));
+        }
+    }
     WaitCursor wait;
     InitList(false);
     clsParentSearch::sListResult r = P.FillList(ToStd(code), AllLevels == 1);
@@ -196,6 +205,9 @@ void TfrmParentSe::actNameDispExecute() {
 void TfrmParentSe::actHelpExecute() { Platform().ShellOpen(ToQ(HelpPagePath())); }
 
 void TfrmParentSe::actPrintExecute() {
+    unsigned long long count = P.CountPrintLines();
+    if (count > kRowsAskAbove && !Platform().Question(ToQ(PrintLinesQuestion(count)), QStringLiteral("情報"), false))
+        return;
     std::vector<std::vector<std::string>> lines = P.ReportLines();
     frmPrint->InitPartsList(static_cast<int>(lines.size()));
     for (const auto& t : lines)

@@ -420,6 +420,16 @@ void TfrmParts::InitList(bool rebuildColumns) {
 }
 
 void TfrmParts::FillList(const QString& code, const QString& selectCode) {
+    // Rows are per path: a list of millions is made only when the user
+    // agrees; otherwise the list goes back to one level.
+    if (AllLevels == 1) {
+        unsigned long long rows = S.CountListRows(ToStd(code), true);
+        if (rows > kRowsAskAbove && !Platform().Question(ToQ(ListRowsQuestion(rows)), QStringLiteral("情報"), false)) {
+            AllLevels = 0;
+            actAllDsp->setChecked(false);
+            ShowModes();
+        }
+    }
     WaitCursor wait;
     InitList(false);
     clsStructure::sListResult r = S.FillList(ToStd(code), AllLevels == 1);
@@ -632,7 +642,13 @@ void TfrmParts::actParentSearchExecute() {
     Platform().ShowModal(frmParentSe);
 }
 
+bool TfrmParts::PrintAgreed() {
+    unsigned long long lines = S.CountPrintLines();
+    return lines <= kRowsAskAbove || Platform().Question(ToQ(PrintLinesQuestion(lines)), QStringLiteral("情報"), false);
+}
+
 void TfrmParts::actPrintExecute() {
+    if (!PrintAgreed()) return;
     std::vector<std::vector<std::string>> lines = S.PartsReportLines();
     frmPrint->InitPartsList(static_cast<int>(lines.size()));
     for (const auto& t : lines)
@@ -643,6 +659,7 @@ void TfrmParts::actPrintExecute() {
 }
 
 void TfrmParts::actGenkaPrintExecute() {
+    if (!PrintAgreed()) return;
     ReportSnapshot r = S.CostReport();
     frmPrint->InitGenkaList(static_cast<int>(r.lines.size()));
     for (const auto& t : r.lines)

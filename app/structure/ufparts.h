@@ -168,6 +168,8 @@ private:
     // The whole tree from the memory: the roots and what lies below them.
     void RebuildTree();
     void ShowModes();
+    // False when the print list is too long and the user declines it.
+    bool PrintAgreed();
     QTreeWidgetItem* SelectedNode() const;
     std::vector<QTreeWidgetItem*> AllNodes() const;
     int SelectedRow() const;

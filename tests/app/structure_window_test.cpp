@@ -459,4 +459,44 @@ TEST_F(StructureWindow, WindowSizesAndColumnWidthsAreKept) {
     EXPECT_EQ(frmParentSe->lvMain->columnWidth(2), 155);
 }
 
+TEST_F(StructureWindow, ListsAndPrintoutsOfMillionsOfRowsOnlyWhenAgreed) {
+    // W holds a lattice of 10 levels of two units, each holding both units of
+    // the next level; the two last units hold 1,000 parts each. The tree has
+    // 2,046 nodes, but the rows per path below W are 2,046 + 1,024 x 1,000.
+    std::string items = "W:2:0 ", lines;
+    for (int lv = 1; lv <= 10; ++lv)
+        for (char k : {'A', 'B'}) {
+            std::string c = std::string("L") + k + std::to_string(lv);
+            items += c + ":1:1 ";
+            if (lv == 1) lines += "W>" + c + "*1 ";
+            else
+                for (char p : {'A', 'B'}) lines += std::string("L") + p + std::to_string(lv - 1) + ">" + c + "*1 ";
+            if (lv == 10)
+                for (int i = 0; i < 1000; ++i) lines += c + ">X" + std::to_string(i) + "*1 ";
+        }
+    for (int i = 0; i < 1000; ++i) items += "X" + std::to_string(i) + ":0:1 ";
+    InsertItems(*frmItem->Dao, items);
+    InsertLines(*frmItem->Dao, lines);
+    Open({"W"});
+    fake.Clear();
+
+    // Declined (No is the default): the list stays at one level.
+    frmParts->actAllDsp->trigger();
+    EXPECT_EQ(fake.Texts("question"), QStringList{"一覧は 1,026,046 行になります。\n表示しますか？"});
+    EXPECT_FALSE(frmParts->actAllDsp->isChecked());
+    EXPECT_EQ(List(frmParts->lvMain), (V{"LA1|Unit|1|name of LA1|1", "LB1|Unit|1|name of LB1|1"}));
+    EXPECT_EQ(Panel(4), "");
+    frmParts->actPrintExecute();
+    frmParts->actGenkaPrintExecute();
+    EXPECT_EQ(fake.Texts("question").mid(1), QStringList(2, "印刷は 1,026,047 行になります。\n印刷しますか？"));
+    EXPECT_TRUE(fake.previews.empty());
+
+    // A list below the limit is made without a question.
+    fake.Clear();
+    frmParts->treeSt->setCurrentItem(Node(frmParts->treeSt, "LA10"));
+    frmParts->actAllDsp->trigger();
+    EXPECT_TRUE(fake.Texts("question").isEmpty());
+    EXPECT_EQ(frmParts->lvMain->Model()->Count(), 1000);
+}
+
 }  // namespace

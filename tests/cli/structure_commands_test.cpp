@@ -2,8 +2,12 @@
 // data file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "clirun.h"
 #include "sjis.h"
+#include "structure.h"
 #include "structdata.h"
 #include "testutil.h"
 #include "udaoment.h"
@@ -132,6 +136,89 @@ TEST_F(CliStructure, UsageAndFileErrors) {
         EXPECT_TRUE(r.out.empty());
     }
     EXPECT_EQ(ReadText(dir.File("text.mdb")), "not a data file");
+}
+
+TEST_F(CliStructure, ChainOf100000LevelsInEveryCommand) {
+    const int n = 100000;
+    InsertChain(dao, n);
+    const std::string top = ChainCode(0), bottom = ChainCode(n);
+    auto lineCount = [](const std::string& out) { return std::count(out.begin(), out.end(), '\n'); };
+
+    auto r = Run({"bom", path, top, "--all-levels"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(lineCount(r.out), n + 1);
+    EXPECT_NE(r.out.find("# Unit: 99999\tParts: 1\t費用計: 100,001\n"), std::string::npos);
+
+    r = Run({"where-used", path, bottom, "--all-levels"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(lineCount(r.out), n + 1);
+    EXPECT_EQ(r.out.substr(0, 8), top + "\t");
+
+    // The code column of a deep line draws the last ancestor columns only.
+    std::string columns;
+    for (int i = 0; i < kPrintedColumns; ++i) columns += "│　";
+    for (const char* report : {"structure", "cost"}) {
+        r = Run({"report", report, path, "--root", top, "--text"});
+        ASSERT_EQ(r.code, 0) << report << ": " << r.err;
+        EXPECT_EQ(lineCount(r.out), n + 1 + (report == std::string("cost") ? 4 : 2));
+        EXPECT_NE(r.out.find("\n[100000]" + columns + "└─＊" + bottom + "\t"), std::string::npos) << report;
+    }
+    EXPECT_NE(r.out.find("# total: 100,001\n"), std::string::npos);
+
+    r = Run({"report", "parents", path, "--code", bottom, "--text"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("\n[100000]" + columns + "└─■" + top + "\t"), std::string::npos);
+}
+
+TEST_F(CliStructure, RowsPerPathAreCountedFirstAndRefusedAboveTheLimit) {
+    // 24 levels of two units, each holding both units of the next: the lists
+    // and printouts below S1 would have tens of millions of rows.
+    std::string items, lines = "B1>L1a*1 B1>L1b*1 ";
+    for (int lv = 1; lv <= 24; ++lv)
+        for (char k : {'a', 'b'}) {
+            std::string c = "L" + std::to_string(lv) + k;
+            items += c + ":1:1 ";
+            if (lv > 1)
+                for (char p : {'a', 'b'}) lines += "L" + std::to_string(lv - 1) + p + ">" + c + "*1 ";
+        }
+    InsertItems(dao, items);
+    InsertLines(dao, lines);
+    struct Case {
+        std::vector<std::string> args;
+        const char* count;  // the rows the output would have
+    };
+    const Case cases[] = {
+        {{"bom", path, "S1", "--all-levels"}, "33,554,437"},
+        {{"where-used", path, "L24a", "--all-levels"}, "33,554,430"},
+        {{"report", "structure", path, "--root", "S1", "--text"}, "33,554,438"},
+        {{"report", "cost", path, "--root", "B1", "-o", dir.File("cost.pdf")}, "33,554,437"},
+        {{"report", "parents", path, "--code", "L24b", "--text"}, "33,554,431"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        auto r = Run(c.args);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find(std::string("出力は ") + c.count + " 行になります (上限 1,000,000 行)"),
+                  std::string::npos)
+            << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("cost.pdf")));
+
+    // --max-rows allows exactly the count and refuses one row more.
+    auto r = Run({"bom", path, "B1", "--max-rows", "5"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Run({"bom", path, "U1", "--all-levels", "--max-rows", "1"}).code, 1);
+    r = Run({"report", "structure", path, "--root", "U1", "--text", "--max-rows", "3"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    r = Run({"report", "structure", path, "--root", "U1", "--text", "--max-rows", "2"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("--max-rows 3 を指定してください"), std::string::npos) << r.err;
+    for (const char* bad : {"-1", "x", "", "99999999999999999999999"}) {
+        r = Run({"bom", path, "B1", "--max-rows", bad});
+        EXPECT_EQ(r.code, 1) << bad;
+        EXPECT_NE(r.err.find("--max-rows には 0 以上の整数を指定してください"), std::string::npos) << r.err;
+    }
 }
 
 }  // namespace

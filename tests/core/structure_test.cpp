@@ -356,6 +356,7 @@ TEST_F(Structure, OnePassReadsMatchPerCodeStatements) {
         clsStructure t(&dao);
         t.BulkLinesAfter = bulkLines;
         t.BulkItemsAfter = bulkItems;
+        t.BulkShare = 0;
         t.CdListInit(2);
         t.CdListAdd(1, "S");
         t.CdListAdd(2, "u");
@@ -370,6 +371,144 @@ TEST_F(Structure, OnePassReadsMatchPerCodeStatements) {
     std::string perCode = snapshot(0, 0);
     EXPECT_EQ(perCode, snapshot(1, 1));
     EXPECT_EQ(perCode, snapshot(3, 0));
+}
+
+}  // namespace
+
+#include <pthread.h>
+
+#include "parentsearch.h"
+
+namespace {
+
+// Runs f on a thread with a small call stack (256 KB): a walk that recursed
+// once per level would overflow it on a chain of a few thousand levels.
+void OnSmallStack(const std::function<void()>& f) {
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, 256 * 1024);
+    pthread_t t;
+    auto run = [](void* p) -> void* {
+        (*static_cast<const std::function<void()>*>(p))();
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&t, &attr, run, const_cast<std::function<void()>*>(&f)), 0);
+    pthread_join(t, nullptr);
+    pthread_attr_destroy(&attr);
+}
+
+TEST_F(Structure, DeepChainEveryWalkWithoutRecursion) {
+    const int n = 20000;
+    InsertChain(dao, n);
+    const std::string top = ChainCode(0), bottom = ChainCode(n);
+    OnSmallStack([&] {
+        Open({top});
+        EXPECT_EQ(s.Lines().size(), static_cast<size_t>(n) + 2);  // placeholder, the chain, the root line
+        EXPECT_TRUE(s.Cycles().Empty());
+
+        size_t nodes = 0;
+        int deepest = 0;
+        std::vector<int> depth{0};
+        s.WalkTree(top, 0, [&](int node, int) {
+            depth.push_back(depth[static_cast<size_t>(node)] + 1);
+            deepest = std::max(deepest, depth.back());
+            return static_cast<int>(++nodes);
+        });
+        EXPECT_EQ(nodes, static_cast<size_t>(n) - 1);  // the part at the bottom is no node
+        EXPECT_EQ(deepest, n - 1);
+
+        auto all = s.FillList(top, true);
+        ASSERT_EQ(all.Rows.size(), static_cast<size_t>(n));
+        EXPECT_EQ(all.Rows.front().Code, bottom);  // the lines below a child come first
+        EXPECT_EQ(all.Rows.front().Quantity, "1");
+        EXPECT_EQ(all.UnitCount, n - 1);
+        EXPECT_DOUBLE_EQ(all.CostTotal, n + 1.0);
+        EXPECT_EQ(s.CountListRows(top, true), static_cast<unsigned long long>(n));
+
+        auto print = s.PartsReportLines();
+        ASSERT_EQ(print.size(), static_cast<size_t>(n) + 1);
+        std::string columns;
+        for (int i = 0; i < kPrintedColumns; ++i) columns += "│　";
+        EXPECT_EQ(print[33][0], columns + "└─□" + ChainCode(33));  // the deepest line drawn in full
+        EXPECT_EQ(print.back()[0], "[" + std::to_string(n) + "]" + columns + "└─＊" + bottom);
+        EXPECT_EQ(s.IsAncestorOrSelf(bottom, top), 1);
+
+        clsParentSearch p(&dao);
+        p.SearchParents(bottom);
+        auto up = p.FillList(bottom, true);
+        ASSERT_EQ(up.Rows.size(), static_cast<size_t>(n));
+        EXPECT_EQ(up.Rows.front().Code, top);
+        size_t treeNodes = 0;
+        p.WalkTree(bottom, 0, [&](int, int) { return static_cast<int>(++treeNodes); });
+        EXPECT_EQ(treeNodes, static_cast<size_t>(n));
+        EXPECT_EQ(p.ReportLines().size(), static_cast<size_t>(n) + 1);
+        EXPECT_TRUE(p.Cycles().Empty());
+    });
+}
+
+TEST_F(Structure, RowCountsMatchTheRowsMade) {
+    // Counted without walking every path, the counts must equal the rows the
+    // lists and printouts make: shared units, a child without an item record
+    // (no list row, but a print line), a removed line, a stored loop.
+    struct Case {
+        const char* items;
+        const char* lines;
+        const char* code;
+    };
+    const Case cases[] = {
+        {"B:2:0 U1:1:0 U2:1:0 P:0:0", "B>U1*1 B>U2*2 U1>P*3 U2>P*4 U1>U2*1 B>X*1", "B"},
+        {"R:2:0 A:1:0 B:1:0 C:1:0 D:1:0 P:0:0", "R>A*1 R>B*1 A>C*1 A>D*1 B>C*1 B>D*1 C>P*1 D>P*1", "R"},
+        {"R:2:1 A:1:10 B:1:100 P:0:1000", "R>A*1 A>B*2 B>A*3 B>P*1", "R"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        Exec("DELETE FROM MasItem");
+        Exec("DELETE FROM iStruct");
+        Items(c.items);
+        Lines(c.lines);
+        for (int removed = 0; removed < 2; ++removed) {
+            Open({c.code});
+            if (removed) s.ApplyLineChange(2, c.code, s.Lines()[s.LinesOfParent(c.code).front()].ChildCode, "", "");
+            for (bool allLevels : {false, true})
+                EXPECT_EQ(s.CountListRows(c.code, allLevels), s.FillList(c.code, allLevels).Rows.size());
+            EXPECT_EQ(s.CountPrintLines(), s.PartsReportLines().size());
+        }
+        clsParentSearch p(&dao);
+        p.SearchParents("P");
+        for (bool allLevels : {false, true})
+            EXPECT_EQ(p.CountListRows("P", allLevels), p.FillList("P", allLevels).Rows.size());
+        EXPECT_EQ(p.CountPrintLines(), p.ReportLines().size());
+    }
+}
+
+TEST_F(Structure, LatticeRowsAreCountedNotMade) {
+    // 24 levels of two units, each holding both units of the next level: 88
+    // lines, 2 + 4 + ... + 2^24 rows per path below R. Counting is instant;
+    // the cost total stays exact.
+    std::string items = "R:2:1 ", lines;
+    for (int lv = 1; lv <= 24; ++lv)
+        for (char k : {'a', 'b'}) {
+            std::string c = "L" + std::to_string(lv) + k;
+            items += c + ":1:1 ";
+            if (lv == 1) lines += "R>" + c + "*1 ";
+            else
+                for (char p : {'a', 'b'}) lines += "L" + std::to_string(lv - 1) + p + ">" + c + "*1 ";
+        }
+    Items(items);
+    Lines(lines);
+    Open({"R"});
+    const unsigned long long rows = (1ULL << 25) - 2;
+    EXPECT_EQ(s.CountListRows("R", true), rows);
+    EXPECT_EQ(s.CountListRows("R", false), 2u);
+    EXPECT_EQ(s.CountPrintLines(), rows + 1);
+    EXPECT_EQ(s.CostTotal("R", true), static_cast<double>(rows + 1));
+    EXPECT_GT(s.CountListRows("R", true), kRowsAskAbove);
+    EXPECT_EQ(ListRowsQuestion(rows), "一覧は 33,554,430 行になります。\n表示しますか？");
+    clsParentSearch p(&dao);
+    p.SearchParents("L24a");
+    // Up from L24a: 2^k rows on each level k = 1 ... 23, then one line to R
+    // from each of the 2^23 paths.
+    EXPECT_EQ(p.CountListRows("L24a", true), (1ULL << 24) - 2 + (1ULL << 23));
 }
 
 }  // namespace

@@ -229,3 +229,29 @@ TEST(OpeningBadFiles, RefusedWithoutCreatingOrChangingAnything) {
     }
     EXPECT_FALSE(FileExists(d.File("missing.mdb")));
 }
+
+TEST(SchemaIndexes, NewFilesHaveTheChildCodeIndexAndCompactionAddsItToOlderFiles) {
+    TempDir d;
+    std::string p = d.File("i.mdb");
+    CreateSchema(p, 0);
+    auto childIndex = [&] {
+        auto db = Database::Open(p);
+        bool has = HasStructChildIndex(*db);
+        auto plan = db->Prepare("EXPLAIN QUERY PLAN SELECT * FROM iStruct WHERE CD2 = 'x'");
+        std::string detail;
+        while (plan->Step()) detail += plan->ColumnText(3);
+        db->Close();
+        EXPECT_EQ(has, detail.find("iStructCD2") != std::string::npos) << detail;
+        return has;
+    };
+    EXPECT_TRUE(childIndex());
+    {
+        auto db = Database::Open(p);
+        db->Prepare("DROP INDEX iStructCD2")->Step();
+        db->Close();
+    }
+    EXPECT_FALSE(childIndex());
+    clsDaoMent m;
+    m.CompactDatabase(p);
+    EXPECT_TRUE(childIndex());
+}

@@ -4,10 +4,12 @@
 // "U1>P1*2:0:1". Items get the name "name of CODE", form "F", specification
 // "S", costs 1, 2, 3, 4 and the unit "個".
 #pragma once
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "engine.h"
 #include "ucommon.h"
 #include "udao.h"
 #include "verror.h"
@@ -51,4 +53,35 @@ inline void InsertLines(clsDao& dao, const std::string& spec) {
                       SqlEsc(child) + "', " + qty + ", " + (k.empty() ? "1" : k) + ", " + (c.empty() ? "0" : c) + ")");
     }
     ExecAll(dao, sql);
+}
+
+// A chain D000000 > D000001 > ... > D<n> of n lines, quantity 1 each: a body
+// at the top, a part at the bottom, units between, each priced 1. Written
+// through prepared statements: deep chains have many lines.
+inline std::string ChainCode(int i) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "D%06d", i);
+    return buf;
+}
+
+inline void InsertChain(clsDao& dao, int n) {
+    auto db = dao.GetDatabase();
+    db->BeginTrans();
+    auto item = db->Prepare("INSERT INTO MasItem (CD, KBN, NAME, TANKA) VALUES (?, ?, ?, 1)", true);
+    auto line = db->Prepare("INSERT INTO iStruct (CD1, CD2, INZU, KFLG, CFLG) VALUES (?, ?, 1, 1, 0)", true);
+    for (int i = 0; i <= n; ++i) {
+        item->Reset();
+        item->Bind(1, ChainCode(i));
+        item->Bind(2, i == 0 ? 2 : i == n ? 0 : 1);
+        item->Bind(3, "name of " + ChainCode(i));
+        item->Step();
+        if (i == n) break;
+        line->Reset();
+        line->Bind(1, ChainCode(i));
+        line->Bind(2, ChainCode(i + 1));
+        line->Step();
+    }
+    item.reset();
+    line.reset();
+    db->CommitTrans();
 }
