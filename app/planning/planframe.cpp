@@ -361,7 +361,7 @@ void TfrmPlanFrame::FillGrid() {
             }
             item->setFlags(flags);
             item->setTextAlignment((col.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-            DecorateItem(item, r, c);
+            if (QIcon icon = CellIcon(r, c); !icon.isNull()) item->setIcon(icon);
             grMain->setItem(r, c, item);
         }
     }
@@ -417,6 +417,8 @@ void TfrmPlanFrame::CellDoubleClicked(int, int column) {
     if (column >= 0 && column < frame_.ColumnCount() && cols[static_cast<size_t>(column)].viewOnDoubleClick)
         ShowItemInfo();
 }
+
+QIcon TfrmPlanFrame::CellIcon(int, int) const { return QIcon(); }
 
 QDate TfrmPlanFrame::Month() const { return datD->date(); }
 

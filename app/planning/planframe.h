@@ -8,6 +8,7 @@
 // search, save and print, and may add commands of its own.
 #pragma once
 #include <QDate>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPointer>
@@ -125,8 +126,8 @@ protected:
     virtual bool SaveRows() = 0;
     // Hands the rows to the printout and shows its preview.
     virtual void PrintRows() = 0;
-    // Lets a window dress a grid cell after it was filled (an icon, say).
-    virtual void DecorateItem(QTableWidgetItem* /*item*/, int /*row*/, int /*column*/) {}
+    // A picture drawn before the text of a cell (none by default).
+    virtual QIcon CellIcon(int row, int column) const;
 
     // An extra command of the search state: a button in the month panel and
     // a menu item after 保存.
