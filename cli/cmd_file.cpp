@@ -14,12 +14,19 @@ std::string OneFile(const CliArgs& a, const char* usage) {
     return a.positional[0];
 }
 
+const char* kNewUsage = "new FILE [--force] [--version 1]";
+
+// --version 1 makes a file of the previous layout, for trying Velmo1_2.
 int New(const CliArgs& a) {
-    std::string path = OneFile(a, "new FILE [--force]");
+    std::string path = OneFile(a, kNewUsage);
+    std::string version = a.Get("--version", "2");
+    if (version != "1" && version != "2")
+        throw CliFailure{"velmo-cli: --version は 1 か 2 を指定してください。\nusage: velmo-cli " + std::string(kNewUsage)};
     struct stat st;
     if (stat(path.c_str(), &st) == 0 && !a.Has("--force"))
         throw CliFailure{"velmo-cli: " + path + " はすでに存在します。上書きするときは --force を付けてください。"};
-    CreateSchema(path, 0);
+    if (version == "1") CreateVersion1File(path);
+    else CreateSchema(path, 0);
     return 0;
 }
 
@@ -43,7 +50,7 @@ int Compact(const CliArgs& a) {
     return 0;
 }
 
-CliRegistrar r1({"new", "new FILE [--force]", {}, New});
+CliRegistrar r1({"new", kNewUsage, {"--version"}, New});
 CliRegistrar r2({"info", "info FILE", {}, Info});
 CliRegistrar r3({"compact", "compact FILE", {}, Compact});
 

@@ -36,7 +36,7 @@ std::string TargetFileMessage(const std::string& name) {
     return "";
 }
 
-bool IsCurrentVersion(clsDao& dao) { return dao.TableCheck("OrderPlan") == 0; }
+bool IsCurrentVersion(clsDao& dao) { return DataFileVersion(dao) == 2; }
 
 bool DataFileMissing(const clsDao& dao) {
     std::string p = dao.GetPath();

@@ -211,7 +211,7 @@ const ColumnInfo* TableInfo::Find(const std::string& column) const {
     return nullptr;
 }
 
-std::shared_ptr<Database> Database::Open(const std::string& path) {
+std::shared_ptr<Database> Database::Open(const std::string& path, bool readOnly) {
     struct stat st;
     if (path.empty() || stat(path.c_str(), &st) != 0)
         throw EngineError("ファイル '" + path + "' が見つかりません。");
@@ -220,7 +220,8 @@ std::shared_ptr<Database> Database::Open(const std::string& path) {
     if (!LooksLikeDataFile(path))
         throw EngineError("'" + path + "' はデータファイルではないか、壊れています。");
     std::shared_ptr<Database> db(new Database(path));
-    int rc = sqlite3_open_v2(path.c_str(), &db->db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    int rc = sqlite3_open_v2(path.c_str(), &db->db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         std::string m = db->db_ ? sqlite3_errmsg(db->db_) : "open failed";
         sqlite3_close_v2(db->db_);

@@ -76,7 +76,8 @@ class Database : public std::enable_shared_from_this<Database> {
 public:
     // Opens an existing data file. Refuses, without touching the file, a path
     // that is missing, a file that is not a database and a damaged database.
-    static std::shared_ptr<Database> Open(const std::string& path);
+    // A file opened read-only refuses every write.
+    static std::shared_ptr<Database> Open(const std::string& path, bool readOnly = false);
     // Makes a new empty data file at path; the path must not exist.
     static std::shared_ptr<Database> Create(const std::string& path);
 

@@ -20,3 +20,20 @@ void NotifyError(const std::string& kind, const std::string& message) {
     if (Current().error) Current().error(kind, message);
     else std::fprintf(stderr, "%s: %s\n", kind.c_str(), message.c_str());
 }
+
+DataStoreErrorCollector::DataStoreErrorCollector() : saved_(Current()) {
+    DataStoreNotifier n = saved_;
+    n.error = [this](const std::string&, const std::string& message) {
+        if (!messages_.empty()) messages_ += "\n";
+        messages_ += message;
+    };
+    Current() = std::move(n);
+}
+
+DataStoreErrorCollector::~DataStoreErrorCollector() { Current() = std::move(saved_); }
+
+std::string DataStoreErrorCollector::Take() {
+    std::string m;
+    m.swap(messages_);
+    return m;
+}

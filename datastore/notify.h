@@ -14,3 +14,22 @@ struct DataStoreNotifier {
 void SetDataStoreNotifier(DataStoreNotifier n);
 void NotifyInfo(const std::string& text);
 void NotifyError(const std::string& kind, const std::string& message);
+
+// While it exists, the error reports of the data store are collected here
+// instead of being shown, so that a command can fold them into one message of
+// its own. The previous notifier is restored at the end; information
+// messages still pass.
+class DataStoreErrorCollector {
+public:
+    DataStoreErrorCollector();
+    ~DataStoreErrorCollector();
+    DataStoreErrorCollector(const DataStoreErrorCollector&) = delete;
+    DataStoreErrorCollector& operator=(const DataStoreErrorCollector&) = delete;
+
+    // The messages reported so far, one per line; cleared by Take.
+    std::string Take();
+
+private:
+    DataStoreNotifier saved_;
+    std::string messages_;
+};

@@ -20,9 +20,9 @@ int Guard(F&& f) {
 
 }  // namespace
 
-int clsDao::OpenDatabase(const std::string& path) {
+int clsDao::OpenDatabase(const std::string& path, bool readOnly) {
     return Guard([&] {
-        auto db = Database::Open(path);
+        auto db = Database::Open(path, readOnly);
         if (database_) database_->Close();
         database_ = db;
         path_ = path;
@@ -66,4 +66,11 @@ int clsDao::TableCheck(const std::string& name) {
     } catch (...) {
         return 1;
     }
+}
+
+int DataFileVersion(clsDao& dao) {
+    if (dao.TableCheck("OrderPlan") == 0) return 2;
+    for (const char* t : {"iStruct", "MasItem", "MasTori"})
+        if (dao.TableCheck(t) != 0) return 0;
+    return 1;
 }

@@ -14,7 +14,8 @@ public:
     clsDao() = default;
     ~clsDao() = default;  // releases the handles without an explicit Close
 
-    int OpenDatabase(const std::string& path);
+    // readOnly: the file is never written through this connection.
+    int OpenDatabase(const std::string& path, bool readOnly = false);
     int Execute(const std::string& sql);
     int Close();
     int BeginTrans();
@@ -28,3 +29,10 @@ private:
     DatabaseHandle database_;
     std::string path_;
 };
+
+// The layout of the data file open in dao, from its tables:
+//   2  the current layout: the file has OrderPlan;
+//   1  a version-1 file, to be converted by Velmo1_2: iStruct, MasItem and
+//      MasTori without OrderPlan;
+//   0  neither: not a Velmo data file, or no file open.
+int DataFileVersion(clsDao& dao);

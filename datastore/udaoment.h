@@ -67,3 +67,10 @@ struct SchemaTable {
     std::vector<SchemaColumn> columns;
 };
 const std::vector<SchemaTable>& VelmoSchema();
+
+// A data file of the previous layout (version 1), which Velmo1_2 converts:
+// iStruct, MasItem and MasTori only, iStruct with its older column types
+// (docs/datastore.md). Made for tests and for trying the conversion; a file
+// already at path is replaced once the new one is complete.
+void CreateVersion1File(const std::string& path);
+const std::vector<SchemaTable>& Version1Schema();

@@ -54,6 +54,27 @@ const std::vector<SchemaTable>& VelmoSchema() {
     return schema;
 }
 
+// The layout before OrderPlan and Supply: MasItem and MasTori as today, and
+// iStruct with a whole-number quantity and the two flags kept as one
+// character each ("1" set, "0" not).
+const std::vector<SchemaTable>& Version1Schema() {
+    static const std::vector<SchemaTable> schema = [] {
+        std::vector<SchemaTable> s;
+        s.push_back({"iStruct",
+                     {{"CD1", jtText, 18, true},
+                      {"CD2", jtText, 18, true},
+                      {"INZU", jtLong, 0, false},
+                      {"KFLG", jtText, 1, false},
+                      {"CFLG", jtText, 1, false}}});
+        for (const auto& t : VelmoSchema()) {
+            std::string n = t.name;
+            if (n == "MasItem" || n == "MasTori") s.push_back(t);
+        }
+        return s;
+    }();
+    return schema;
+}
+
 namespace {
 
 void CreateTable(clsDaoMent& ment, const std::string& path, const SchemaTable& t) {
@@ -62,6 +83,27 @@ void CreateTable(clsDaoMent& ment, const std::string& path, const SchemaTable& t
     for (const auto& c : t.columns)
         ment.TableDefAdd(i++, c.name, c.key ? 1 : 0, c.size, static_cast<unsigned char>(c.type));
     ment.CreateTableDef(path, t.name);
+}
+
+// Builds a new data file with the tables beside path and moves it into place
+// when it is complete, so a failure never leaves a half-made or missing file.
+void BuildDataFile(const std::string& path, const std::vector<SchemaTable>& tables) {
+    clsDaoMent ment;
+    std::string tmp = ment.MakeTempName(DirName(path));
+    try {
+        ment.CreateDatabase(tmp);
+        for (const auto& t : tables) CreateTable(ment, tmp, t);
+        {
+            auto db = Database::Open(tmp);
+            CreateSchemaIndexes(*db);
+            db->Close();
+        }
+        if (rename(tmp.c_str(), path.c_str()) != 0)
+            throw EngineError("データファイル '" + path + "' を作成できません。(" + std::strerror(errno) + ")");
+    } catch (...) {
+        unlink(tmp.c_str());
+        throw;
+    }
 }
 
 }  // namespace
@@ -75,30 +117,16 @@ bool HasStructChildIndex(Database& db) {
 }
 
 void CreateSchema(const std::string& path, int mode) {
-    clsDaoMent ment;
     const auto& schema = VelmoSchema();
     if (mode == 0) {
-        // Build the new file beside the target and move it into place when it is
-        // complete, so a failure never leaves a half-made or missing file.
-        std::string tmp = ment.MakeTempName(DirName(path));
-        try {
-            ment.CreateDatabase(tmp);
-            for (const auto& t : schema) CreateTable(ment, tmp, t);
-            {
-                auto db = Database::Open(tmp);
-                CreateSchemaIndexes(*db);
-                db->Close();
-            }
-            if (rename(tmp.c_str(), path.c_str()) != 0)
-                throw EngineError("データファイル '" + path + "' を作成できません。(" + std::strerror(errno) + ")");
-        } catch (...) {
-            unlink(tmp.c_str());
-            throw;
-        }
+        BuildDataFile(path, schema);
         return;
     }
+    clsDaoMent ment;
     for (const auto& t : schema) {
         std::string n = t.name;
         if (n == "OrderPlan" || n == "Supply") CreateTable(ment, path, t);
     }
 }
+
+void CreateVersion1File(const std::string& path) { BuildDataFile(path, Version1Schema()); }

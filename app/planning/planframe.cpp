@@ -17,6 +17,7 @@
 
 #include "fileutil.h"
 #include "fracommon.h"
+#include "installpaths.h"
 #include "platform.h"
 #include "ucommon.h"
 #include "windowcalls.h"
@@ -485,7 +486,7 @@ void TfrmPlanFrame::actCloseExecute() {
     }
 }
 
-void TfrmPlanFrame::actHelpExecute() { Platform().ShellOpen(ToQ(ProgramDir() + "/Help/index.html")); }
+void TfrmPlanFrame::actHelpExecute() { Platform().ShellOpen(ToQ(HelpPagePath())); }
 
 void TfrmPlanFrame::closeEvent(QCloseEvent* e) {
     SaveGridWidths();

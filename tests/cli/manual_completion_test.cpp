@@ -160,12 +160,12 @@ protected:
 };
 
 TEST_F(CliDocs, ManualPageDescribesEveryCommandAndOption) {
-    ManPage man = ParseMan(ReadText(VELMO_SOURCE_DIR "/dist/velmo-cli.1"));
+    ManPage man = ParseMan(ReadText(VELMO_SOURCE_DIR "/dist/velmo-cli.1.in"));
     for (const auto& [name, options] : usage.commands) {
         auto it = man.commands.find(name);
         if (it == man.commands.end()) {
             ADD_FAILURE() << "velmo-cli " << name << " has no subsection .SS \"" << name
-                          << "\" under COMMANDS in dist/velmo-cli.1";
+                          << "\" under COMMANDS in dist/velmo-cli.1.in";
             continue;
         }
         Words missing;

@@ -9,6 +9,7 @@
 #include "installpaths.h"
 #include "settings.h"
 #include "testutil.h"
+#include "unprivileged.h"
 
 namespace {
 
@@ -87,11 +88,16 @@ TEST(DefaultSettingsPath, BesideAWritableProgramFolderElseTheUsersConfigFolder) 
         ScopedEnv home("HOME", dir.File("home").c_str());
         EXPECT_EQ(DefaultSettingsPath(dir.File("usr/bin")), dir.File("home/.config/velmo/Velmo.ini"));
     }
-    if (!RunningAsRoot()) {
-        chmod(dir.File("build/app").c_str(), 0555);
-        EXPECT_EQ(DefaultSettingsPath(dir.File("build/app")), dir.File("config/velmo/Velmo.ini"));
-        chmod(dir.File("build/app").c_str(), 0755);
-    }
+}
+
+TEST(DefaultSettingsPath, AProgramFolderThatIsNotWritableSendsTheSettingsToTheUser) {
+    if (RerunAsNobody()) return;
+    TempDir dir;
+    fs::create_directories(dir.File("opt/app"));
+    ScopedEnv xdg("XDG_CONFIG_HOME", dir.File("config").c_str());
+    chmod(dir.File("opt/app").c_str(), 0555);
+    EXPECT_EQ(DefaultSettingsPath(dir.File("opt/app")), dir.File("config/velmo/Velmo.ini"));
+    chmod(dir.File("opt/app").c_str(), 0755);
 }
 
 }  // namespace
