@@ -183,7 +183,13 @@ ConvertStatus clsConvert::Run(const std::string& source, const std::string& targ
     targetExisted_ = FileExists(target);
 
     clsDaoMent ment;
-    const std::string tmp = ment.MakeTempName(DirName(target));
+    std::string tmp;
+    try {
+        tmp = ment.MakeTempName(DirName(target));
+    } catch (const std::exception& e) {
+        src.Close();
+        return Fail("変換元ﾌｧｲﾙの複写", e.what());
+    }
     // 1. A consistent copy of the source, taken through its read-only
     //    connection.
     try {

@@ -186,7 +186,7 @@ TEST_F(ConvertTest, RefusalsLeaveEveryFileAsItWas) {
         {"missing source", [&] { return dir.File("none.mdb"); }, "", {"変換元ﾌｧｲﾙを開けません。", "none.mdb"}},
         {"text file", textFile, "", {"変換元ﾌｧｲﾙを開けません。", "text.mdb"}},
         {"cut-off data file", cutOff, "", {"変換元ﾌｧｲﾙを開けません。", "cut.mdb"}},
-        {"another program's database", foreign, "", {"Velmoのﾃﾞｰﾀﾌｧｲﾙではありません"}},
+        {"another program's database", foreign, "", {"変換元ﾌｧｲﾙを開けません", "データファイルではありません"}},
         {"same file", [&] { return Version1("old.mdb", {}); }, "same", {"同じﾌｧｲﾙ"}},
         {"quantity out of range", withLine({"B01", "P'01", 3000000000LL, "1", "0"}), "",
          {"列 INZU " + keyParts, "'3000000000'", "範囲"}},
